@@ -1,0 +1,58 @@
+#include "core/FileUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace kesmar {
+
+QString writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        QString why = file.errorString();
+        file.cancelWriting();
+        return why;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+std::optional<QByteArray> readWholeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+QString findFileNoCase(const QString& dir, const QString& name)
+{
+    const QString direct = QDir(dir).filePath(name);
+    if (QFileInfo::exists(direct))
+        return direct;
+    const QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return QDir(dir).filePath(entry);
+    return direct;
+}
+
+QString programPath(const QString& programFolder, const QString& relative)
+{
+    QString path = programFolder;
+    const QStringList parts = QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'))
+                                  .split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts)
+        path = findFileNoCase(path, part);
+    return path;
+}
+
+} // namespace kesmar

@@ -1,0 +1,25 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace kesmar {
+
+// Replaces `path` atomically (temporary file, flush, rename): a crash while
+// saving leaves the old file intact. Returns an empty string on success,
+// otherwise the reason.
+QString writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Reads a whole file; nullopt when it cannot be opened or read.
+std::optional<QByteArray> readWholeFile(const QString& path);
+
+// Chart and data files come from systems without case in file names:
+// returns the existing entry of `dir` whose name equals `name` ignoring case,
+// or dir/name when none does (so callers report the expected name).
+QString findFileNoCase(const QString& dir, const QString& name);
+
+// Joins ProgramFolder and a relative path written with either separator,
+// matching every component case-insensitively ("CHARTDATA\\WORLDMAP.LIN").
+QString programPath(const QString& programFolder, const QString& relative);
+
+} // namespace kesmar
