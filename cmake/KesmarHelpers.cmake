@@ -1,6 +1,9 @@
 # kesmar_library(NAME SOURCES ... LINKS ...): one static library per source folder.
 function(kesmar_library name)
   cmake_parse_arguments(K "" "" "SOURCES;LINKS" ${ARGN})
+  if(NOT K_SOURCES)
+    set(K_SOURCES ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
   add_library(${name} STATIC ${K_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${K_LINKS})
@@ -9,6 +12,9 @@ endfunction()
 # kesmar_test(NAME SOURCES ... LINKS ...): one GoogleTest executable per test folder.
 function(kesmar_test name)
   cmake_parse_arguments(K "" "" "SOURCES;LINKS" ${ARGN})
+  if(NOT K_SOURCES)
+    return()
+  endif()
   add_executable(${name} ${K_SOURCES})
   target_link_libraries(${name} PRIVATE ${K_LINKS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
