@@ -1,0 +1,36 @@
+// kesmar-synop: command-line access to the SYNOP station file and conversion.
+#include "Convert.h"
+#include "Dump.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+void printUsage()
+{
+    std::fputs("usage: kesmar-synop convert [--now \"YYYY-MM-DD HH:MM\"]\n"
+               "       kesmar-synop dump [--csv] [FILE]\n",
+               stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty()) {
+        printUsage();
+        return 2;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("convert"))
+        return kesmar::synoptool::runConvert(args);
+    if (command == QLatin1String("dump"))
+        return kesmar::synoptool::runDump(args);
+    printUsage();
+    return 2;
+}
