@@ -84,7 +84,8 @@ public:
 
     // --- window geometry -------------------------------------------------------
     // Takes a new window rectangle (client area). A rectangle without area is
-    // refused: the previous rectangle and every derived value are kept.
+    // refused: the previous rectangle and every derived value are kept. While
+    // printing it replaces the screen rectangle that print end goes back to.
     bool setWindowRect(const PixelRect& rect);
     // Derives every window-dependent field from the window rectangle, carrying
     // the zoom ratio (world scale / scale) over; clamps once the view started.
@@ -118,8 +119,8 @@ public:
     // false (not printing) for a page without area.
     bool beginPrinting(const PixelRect& printableRect, int marginX, int marginY);
     // Print end: back to the screen rectangle of print start with exactly the
-    // scale, offsets and symbol size of before (the page clamp may have moved
-    // the centre; the screen view must not follow it).
+    // scale and offsets of before (the page clamp may have moved the centre;
+    // the screen view must not follow it).
     void endPrinting();
     bool isPrinting() const { return printing_ != 0; }
     // trunc(dots per inch * 75 / 254): a margin of 7.5 mm.
@@ -204,7 +205,6 @@ private:
         double scale = 1.0;
         double xOffset = 0.0;
         double yOffset = 0.0;
-        double symbolSize = 0.025;
     } screen_;
 };
 
