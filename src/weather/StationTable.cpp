@@ -39,7 +39,10 @@ QString StationTable::loadBytes(const QByteArray& bytes)
         if (!r.skip(nameLength))
             break;
         offsets_.push_back(offset);
-        byNumber_.emplace(number, offset); // emplace keeps the first
+        // Number 0 marks a bulletin centre: found by its indicator only, so
+        // a report from "station 00000" never takes a centre's place.
+        if (number != 0)
+            byNumber_.emplace(number, offset); // emplace keeps the first
         byIndicator_.emplace(packIndicator(bytes_.constData() + offset + StationEntry::kOffsetIndicator),
                              offset);
     }

@@ -30,7 +30,8 @@ public:
     bool isEmpty() const { return count_ == 0; }
 
     // Copies the first entry with that number into `out`; on failure `out`
-    // is left unchanged.
+    // is left unchanged. Entries with number 0 (bulletin centres) are found
+    // by indicator only.
     bool findByNumber(uint32_t number, StationEntry& out) const;
     // The same by location indicator; `indicator` must be four characters.
     bool findByIndicator(std::string_view indicator, StationEntry& out) const;
