@@ -1,0 +1,187 @@
+#include "chartdata/LineFile.h"
+#include "chartdata/LineFileWriter.h"
+#include "chartdata/PackedPointRecord.h"
+
+#include "core/ByteWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace kesmar;
+
+namespace {
+
+QByteArray toQ(const std::vector<uint8_t>& v)
+{
+    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
+}
+
+std::vector<LineIndexEntry> entries(LineSection s)
+{
+    std::vector<LineIndexEntry> out;
+    for (LineIndexEntry e; s.next(e);)
+        out.push_back(e);
+    return out;
+}
+
+LineIndexEntry entry(int32_t yMin, uint32_t offset, uint16_t length, uint16_t count)
+{
+    return {yMin, 0, yMin + 10, 10, offset, length, count, 0x13, 0x80};
+}
+
+} // namespace
+
+TEST(LineIndexEntry, FieldsAtTheirOffsets)
+{
+    std::vector<uint8_t> bytes;
+    ByteWriter w(bytes);
+    LineIndexEntry{-1, 2, 3, 4, 0x01020304, 0x7FFF, 1023, 0x2A, 0x94}.write(w);
+    ASSERT_EQ(bytes.size(), LineIndexEntry::kSize);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[LineIndexEntry::kOffLinOffset], 0x04);
+    EXPECT_EQ(bytes[LineIndexEntry::kOffByteLength + 1], 0x7F);
+    EXPECT_EQ(bytes[LineIndexEntry::kOffPointCount], 0xFF);
+    EXPECT_EQ(bytes[LineIndexEntry::kOffPointCount + 1], 0x03);
+    EXPECT_EQ(bytes[LineIndexEntry::kOffAttribute], 0x2A);
+    ByteReader in(bytes);
+    const auto e = LineIndexEntry::read(in);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->colourIndex(), 0x0A);
+    EXPECT_EQ(e->lineStyle(), 2);
+    EXPECT_TRUE(e->isArea());
+}
+
+TEST(LineSection, EndsAtTerminatorEndOfFileOrDamage)
+{
+    std::vector<uint8_t> wpn;
+    ByteWriter w(wpn);
+    entry(1, 0, 8, 1).write(w);
+    entry(2, 0, 8, 1).write(w);
+    LineIndexEntry().write(w);  // terminator at 52
+    LineIndexEntry().write(w);  // a section that is empty at once, at 78
+    entry(3, 0, 8, 1).write(w);  // no terminator: ends at end of file, at 104
+    wpn.insert(wpn.end(), 10, 0xAB);  // a truncated entry
+
+    struct Case {
+        const char* name;
+        int64_t offset;
+        size_t expected;
+    };
+    for (const Case& c : {Case{"two then terminator", 0, 2}, Case{"first entry is terminator", 78, 0},
+                          Case{"no terminator, truncated tail", 104, 1}, Case{"negative offset", -1, 0},
+                          Case{"offset past end", 10'000, 0}, Case{"offset inside the tail", 130, 0}})
+        EXPECT_EQ(entries(LineSection(wpn, c.offset)).size(), c.expected) << c.name;
+}
+
+TEST(LineFile, DecodeSkipsRecordsOutsideTheirFile)
+{
+    std::vector<uint8_t> lin;
+    std::vector<ChartPoint> pts{{100, 200}, {101, 199}, {102, 198}};
+    ASSERT_TRUE(PackedPointRecord::encode(pts, lin));
+    const auto len = uint16_t(lin.size());
+    const LineFile file(QByteArray(), toQ(lin));
+    std::vector<ChartPoint> out(PackedPointRecord::kMaxPoints);
+
+    EXPECT_EQ(file.decode(entry(0, 0, len, 3), out), 3);
+    EXPECT_EQ(out[2], pts[2]);
+    // Bit 15 of the length is not part of it.
+    EXPECT_EQ(file.decode(entry(0, 0, uint16_t(len | 0x8000), 3), out), 3);
+
+    struct Case {
+        const char* name;
+        LineIndexEntry e;
+    };
+    for (const Case& c : {Case{"count 0", entry(0, 0, len, 0)}, Case{"count 1024", entry(0, 0, len, 1024)},
+                          Case{"count 0xFFFF", entry(0, 0, len, 0xFFFF)}, Case{"length 0", entry(0, 0, 0, 3)},
+                          Case{"length past end", entry(0, 0, uint16_t(len + 1), 3)},
+                          Case{"offset past end", entry(0, 0xFFFFFFF0u, len, 3)},
+                          Case{"more points than bytes", entry(0, 0, len, 4)}})
+        EXPECT_EQ(file.decode(c.e, out), -1) << c.name;
+}
+
+TEST(LineFileWriter, SortsSectionsAndRoundTrips)
+{
+    LineFileWriter writer;
+    const std::vector<ChartPoint> water{{-100, -100}, {-100, 100}, {100, 100}, {100, -100}};
+    const std::vector<ChartPoint> south{{50, 0}, {60, 5}};
+    const std::vector<ChartPoint> north{{-80, 0}, {-70, 90000}, {-60, 1}};  // needs a restart
+    ASSERT_TRUE(writer.add(LineFileWriter::kBaseSection, water, 0, 0x80));
+    ASSERT_TRUE(writer.add(7, south, 0x10, 0));
+    ASSERT_TRUE(writer.add(7, north, 0x10, 0));
+    ASSERT_TRUE(writer.add(4, water, 0, 0x80));
+    LineFileWriter::Image image;
+    ASSERT_TRUE(writer.build(image));
+    EXPECT_EQ(image.records, 4);
+    EXPECT_EQ(image.points, 4 + 2 + 3 + 4);
+    EXPECT_EQ(image.bounds, (ChartBox{-100, -100, 100, 90000}));
+    EXPECT_EQ(image.layerOffsets[0], -1);
+    EXPECT_EQ(image.layerOffsets[4], 2 * 26);
+    EXPECT_EQ(image.layerOffsets[7], 4 * 26);
+
+    const LineFile file(image.wpn, image.lin);
+    std::vector<ChartPoint> out(PackedPointRecord::kMaxPoints);
+    const auto base = entries(file.section(0));
+    ASSERT_EQ(base.size(), 1u);
+    const auto rivers = entries(file.section(image.layerOffsets[7]));
+    ASSERT_EQ(rivers.size(), 2u);
+    EXPECT_LT(rivers[0].yMin, rivers[1].yMin);
+    ASSERT_EQ(file.decode(rivers[0], out), 3);
+    EXPECT_EQ(std::vector<ChartPoint>(out.begin(), out.begin() + 3), north);
+    EXPECT_EQ(rivers[0].attribute, 0x10);
+    EXPECT_EQ(rivers[0].box(), (ChartBox{-80, 0, -60, 90000}));
+}
+
+TEST(LineFileWriter, RefusesWhatItCannotEncode)
+{
+    const std::vector<ChartPoint> two{{0, 0}, {1, 1}};
+    const std::vector<ChartPoint> outside{{0, 0}, {0, kWorldHalfWidth + 1}, {1, 1}};
+    const std::vector<ChartPoint> tooMany(1024, ChartPoint{0, 0});
+    struct Case {
+        const char* name;
+        int section;
+        std::vector<ChartPoint> points;
+        uint8_t fill;
+        const char* error;
+    };
+    const std::vector<Case> cases{
+        {"unknown section", 10, two, 0, "unknown section 10"},
+        {"empty", 3, {}, 0, "empty geometry"},
+        {"too many points", 3, tooMany, 0, "more than 1023 points"},
+        {"area of two points", 3, two, 0x80, "area with fewer than 3 points"},
+        {"base area of two points", LineFileWriter::kBaseSection, two, 0, "area with fewer than 3 points"},
+        {"outside the world", 3, outside, 0, "point outside the world (y 0, x 10800001)"},
+    };
+    LineFileWriter writer;
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(writer.add(c.section, c.points, 0, c.fill, &error)) << c.name;
+        EXPECT_EQ(error, c.error) << c.name;
+    }
+    EXPECT_EQ(writer.recordCount(), 0);
+}
+
+TEST(LineFile, LoadNamesTheFileThatFailed)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("chartdata"));
+    LineFile::Error error = LineFile::Error::None;
+    EXPECT_TRUE(LineFile::load(dir.path(), "X", &error).isEmpty());
+    EXPECT_EQ(error, LineFile::Error::LinUnreadable);
+    QFile lin(dir.path() + "/chartdata/x.lin");
+    ASSERT_TRUE(lin.open(QIODevice::WriteOnly));
+    lin.write("12345678");
+    lin.close();
+    EXPECT_TRUE(LineFile::load(dir.path(), "X", &error).isEmpty());
+    EXPECT_EQ(error, LineFile::Error::WpnUnreadable);
+    QFile wpn(dir.path() + "/chartdata/X.WPN");
+    ASSERT_TRUE(wpn.open(QIODevice::WriteOnly));
+    wpn.close();
+    const LineFile file = LineFile::load(dir.path(), "X", &error);
+    EXPECT_EQ(error, LineFile::Error::None);
+    EXPECT_EQ(file.lin().size(), 8);
+    EXPECT_TRUE(entries(file.section(0)).empty());
+}
