@@ -14,14 +14,21 @@ namespace kesmar {
 class NmeaLog;
 struct VesselState;
 
-// What applying one sentence changed in the state (also used by
-// kesmar-nmea --print, which applies the same rules without a GUI).
+// What applying one sentence did to the state, and the values it carries
+// for the panel (also used by kesmar-nmea --print, which applies the same
+// rules without a GUI).
 struct NmeaApplied {
-    bool position = false; // position stored (valid fix, all fields present)
-    bool time = false;     // a time field was read (stored or equal)
-    bool date = false;
-    bool course = false;   // true course read
-    bool speed = false;
+    bool positionStored = false; // valid fix with all four fields
+    bool timeRead = false;       // a time field was taken
+    bool dateRead = false;
+    bool timeOrDateChanged = false;
+    std::optional<int> courseTrue;     // VTG true course, whole degrees 0-359
+    bool courseChanged = false;
+    std::optional<int> courseMagnetic; // VTG, whole degrees
+    std::optional<double> speedKnots;  // VTG
+    std::optional<int> satellites;     // GGA
+    std::optional<double> altitudeMeters; // GGA
+    bool showPosition = false;         // a position sentence: run "show position"
 };
 
 // The receive path of one datagram: monitor log, parse, VesselState update

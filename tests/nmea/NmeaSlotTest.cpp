@@ -1,0 +1,137 @@
+#include "nmea/NmeaLineSplitter.h"
+#include "nmea/NmeaSlot.h"
+#include "nmea/NmeaSlotSender.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace kesmar;
+
+namespace {
+
+QCoreApplication* app()
+{
+    static int argc = 1;
+    static char name[] = "test_nmea";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, argv);
+    return QCoreApplication::instance();
+}
+
+bool waitFor(QSignalSpy& spy, int count)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (spy.count() < count && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return spy.count() >= count;
+}
+
+TEST(NmeaSlot, ReceivesAnyDatagram)
+{
+    app();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("run/nmea.sock");
+    NmeaSlot slot;
+    QString error;
+    ASSERT_TRUE(slot.open(path, &error)) << error.toStdString();
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(dir.filePath("run")).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+
+    QSignalSpy spy(&slot, &NmeaSlot::datagramReceived);
+    NmeaSlotSender sender;
+    sender.setPath(path);
+    const QByteArray cases[] = {QByteArray("$GPGLL,5412.345,N,01005.678,E"), QByteArray("a\0b\nc", 5),
+                                QByteArray(1, '\xff'), QByteArray(128, 'x')};
+    for (const QByteArray& bytes : cases)
+        EXPECT_EQ(sender.send(bytes), NmeaSlotSender::Result::Sent);
+    EXPECT_EQ(sender.send(QByteArray(129, 'x')), NmeaSlotSender::Result::Dropped);
+
+    // A foreign sender may write more than the buffer: it is cut, not overrun.
+    int raw = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(path);
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    const QByteArray huge(300, '$');
+    ASSERT_EQ(::sendto(raw, huge.constData(), size_t(huge.size()), 0, reinterpret_cast<sockaddr*>(&address),
+                       sizeof address), 300);
+    ::close(raw);
+
+    ASSERT_TRUE(waitFor(spy, 5));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(spy.at(i).at(0).toByteArray(), cases[i]);
+    EXPECT_EQ(spy.at(4).at(0).toByteArray().size(), NmeaSlot::kBufferSize);
+}
+
+TEST(NmeaSlot, ReplacesStaleSocketButNotALiveOne)
+{
+    app();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nmea.sock");
+    QString error;
+    {
+        // A dead instance's socket file: bound, then the descriptor closed.
+        int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray native = QFile::encodeName(path);
+        std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    }
+    NmeaSlot first;
+    ASSERT_TRUE(first.open(path, &error)) << error.toStdString();
+    NmeaSlot second;
+    EXPECT_FALSE(second.open(path, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFile::exists(path));
+
+    NmeaSlot longName;
+    EXPECT_FALSE(longName.open(dir.filePath(QString(200, 'n')), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(NmeaSlot, DefaultPathIsPerUser)
+{
+    const QString path = NmeaSlot::defaultPath();
+    EXPECT_TRUE(path.endsWith("/nmea.sock"));
+    EXPECT_TRUE(path.contains("kesmar"));
+}
+
+TEST(NmeaSlotSender, NoPlotterIsNotAnError)
+{
+    QTemporaryDir dir;
+    NmeaSlotSender sender;
+    sender.setPath(dir.filePath("absent.sock"));
+    EXPECT_EQ(sender.send("$GPGLL"), NmeaSlotSender::Result::NoPlotter);
+}
+
+TEST(NmeaLineSplitter, FramesSentences)
+{
+    NmeaLineSplitter splitter(90);
+    QList<QByteArray> out;
+    auto sink = [&](const QByteArray& s) { out.append(s); };
+    splitter.feed(".3287,E,0.0,312.3,260711,0.6,E,A*1a\r\n$GPTXT,a\r", sink);
+    splitter.feed("\n$GPTXT,b\n\r\r\n$GPGGA,030130$GPGLL,2638.1728,N*41\r\n", sink);
+    splitter.feed("$GPTXT,", sink);
+    splitter.feed("split\r\n", sink);
+    splitter.feed("$" + QByteArray(100, 'x') + "\r\n$GPTXT,after\n", sink);
+    splitter.feed("!AIVDM,1,1,,A,13aEOK?P00PD2wVMdLDRhgvL289?,0*26\n", sink);
+    EXPECT_EQ(out, (QList<QByteArray>{"$GPTXT,a", "$GPTXT,b", "$GPGLL,2638.1728,N*41", "$GPTXT,split",
+                                      "$GPTXT,after", "!AIVDM,1,1,,A,13aEOK?P00PD2wVMdLDRhgvL289?,0*26"}));
+    EXPECT_EQ(splitter.droppedOverlong(), 1);
+}
+
+} // namespace
