@@ -1,0 +1,37 @@
+#include "chartdata/ChartOverlay.h"
+
+namespace kesmar {
+
+void ChartOverlay::drawCrosshair(QPainter& painter, const Viewport& viewport,
+                                 const ChartPoint& point)
+{
+    const QPoint p = viewport.projectClamped(point);
+    const PixelRect& w = viewport.windowRect();
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    // Lines run from the left (top) edge up to, not including, the right (bottom) edge.
+    painter.fillRect(QRect(w.left, p.y(), w.width(), 1), Qt::white);
+    painter.fillRect(QRect(p.x(), w.top, 1, w.height()), Qt::white);
+    painter.restore();
+}
+
+void ChartOverlay::drawRoute(QPainter& painter, const Viewport& viewport,
+                             std::span<const ChartPoint> route, bool printing,
+                             std::vector<QPoint>& buffer)
+{
+    // A polyline needs two points; a single route point shows nothing yet.
+    if (route.size() < 2) return;
+    buffer.clear();
+    for (const ChartPoint& p : route) buffer.push_back(viewport.projectClamped(p));
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(printing ? QColor(Qt::black) : amber(), 0);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(buffer.data(), int(buffer.size()));
+    painter.restore();
+}
+
+} // namespace kesmar

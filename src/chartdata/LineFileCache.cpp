@@ -1,0 +1,44 @@
+#include "chartdata/LineFileCache.h"
+
+#include <QMutexLocker>
+
+namespace kesmar {
+
+LineFile LineFileCache::get(const QString& programFolder, const QString& chartName,
+                            LineFile::Error* error)
+{
+    {
+        QMutexLocker lock(&mutex_);
+        if (programFolder != folder_) {
+            files_.clear();
+            folder_ = programFolder;
+        }
+        const auto it = files_.constFind(chartName);
+        if (it != files_.constEnd()) {
+            if (error) *error = LineFile::Error::None;
+            return *it;
+        }
+    }
+    // Read outside the lock: a large chart must not hold up another window.
+    LineFile::Error loadError = LineFile::Error::None;
+    LineFile file = LineFile::load(programFolder, chartName, &loadError);
+    if (error) *error = loadError;
+    if (loadError != LineFile::Error::None) return {};
+    QMutexLocker lock(&mutex_);
+    if (programFolder == folder_) files_.insert(chartName, file);
+    return file;
+}
+
+void LineFileCache::clear()
+{
+    QMutexLocker lock(&mutex_);
+    files_.clear();
+}
+
+int LineFileCache::size() const
+{
+    QMutexLocker lock(&mutex_);
+    return int(files_.size());
+}
+
+} // namespace kesmar
