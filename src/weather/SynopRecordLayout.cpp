@@ -96,10 +96,14 @@ constexpr bool layoutIsContiguous()
 }
 static_assert(layoutIsContiguous(), "record fields must cover 487 bytes without gaps");
 
+// Texts and names are Windows-1252; its upper half from 0xA0 equals
+// Latin-1 and is shown as UTF-8, anything else unprintable as \xNN.
 std::string charText(uint8_t c)
 {
     if (c >= 0x20 && c < 0x7f && c != ';' && c != '\\')
         return std::string(1, static_cast<char>(c));
+    if (c >= 0xA0)
+        return {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
     char buf[8];
     std::snprintf(buf, sizeof buf, "\\x%02X", c);
     return buf;

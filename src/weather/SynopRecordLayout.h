@@ -19,7 +19,7 @@ struct SynopRecordLayout {
     // All fields in offset order, covering the 487 bytes without gaps.
     static std::span<const Field> fields();
     // The value of one field of a raw record as text: numbers in decimal,
-    // chars as the character (or \xNN), texts up to their NUL, station entries
+    // chars as the character (Windows-1252 letters as UTF-8, others \xNN), texts up to their NUL, station entries
     // as "number;latitude;longitude;indicator;name", arrays comma-separated.
     static std::string format(const Field& field, std::span<const uint8_t> record);
 };

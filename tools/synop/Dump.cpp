@@ -48,13 +48,38 @@ std::string csvCell(const std::string& value)
     return out + "\"";
 }
 
+// Texts hold blanks; quoted they stay one name=value item.
+std::string plainCell(const std::string& value)
+{
+    if (value.find_first_of(" \"=") == std::string::npos)
+        return value;
+    std::string out = "\"";
+    for (char c : value) {
+        if (c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string fieldValue(const SynopRecordLayout::Field& field, std::span<const uint8_t> bytes,
+                       const SynopRecord& record)
+{
+    if (field.offset == SynopRecord::OffFlags) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "0x%08X", record.flags);
+        return buf;
+    }
+    return SynopRecordLayout::format(field, bytes);
+}
+
 std::string recordLine(size_t index, std::span<const uint8_t> bytes, bool csv)
 {
     const SynopRecord record = SynopRecord::deserialise(bytes.first<SynopRecord::kSize>());
     std::string line = csv ? std::to_string(index) : "record=" + std::to_string(index);
     for (const SynopRecordLayout::Field& field : SynopRecordLayout::fields()) {
-        const std::string value = SynopRecordLayout::format(field, bytes);
-        line += csv ? "," + csvCell(value) : std::string(" ") + field.name + "=" + value;
+        const std::string value = fieldValue(field, bytes, record);
+        line += csv ? "," + csvCell(value) : std::string(" ") + field.name + "=" + plainCell(value);
     }
     const std::string bits = bitNames(record.flags);
     line += csv ? "," + csvCell(bits) : " bits=" + bits;
