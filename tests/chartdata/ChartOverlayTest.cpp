@@ -1,0 +1,140 @@
+#include "chartdata/ChartOverlay.h"
+#include "chartdata/PageDecoration.h"
+#include "chartdata/VesselMark.h"
+#include "core/Viewport.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace kesmar;
+
+namespace {
+
+// 200 x 100 pixels, one minute per pixel, centred on 0/0.
+Viewport testViewport()
+{
+    Viewport v;
+    v.startUp({0, 0, 200, 100});
+    v.setView(1.0, 0.0, 0.0);
+    return v;
+}
+
+// A picture with some structure, so that inversion errors show.
+QImage pattern()
+{
+    QImage image(200, 100, QImage::Format_RGB32);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) image.setPixel(x, y, qRgb(x, y * 2, (x * y) & 0xFF));
+    return image;
+}
+
+TEST(VesselMarkTest, DrawingTwiceRestoresThePicture)
+{
+    const QImage original = pattern();
+    QImage image = original;
+    {
+        QPainter p(&image);
+        VesselMark::draw(p, QPoint(100, 50));
+    }
+    EXPECT_NE(image, original);
+    {
+        QPainter p(&image);
+        VesselMark::draw(p, QPoint(100, 50));
+    }
+    EXPECT_EQ(image, original);
+}
+
+TEST(VesselMarkTest, FourSegmentsInvertedAroundAFreeCentre)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(qRgb(24, 24, 168));
+    {
+        QPainter p(&image);
+        VesselMark::draw(p, QPoint(20, 20));
+    }
+    const QRgb inverted = qRgb(255 - 24, 255 - 24, 255 - 168);
+    std::vector<QPoint> marked;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (image.pixel(x, y) == inverted) marked.push_back({x, y});
+            else EXPECT_EQ(image.pixel(x, y), qRgb(24, 24, 168));
+    EXPECT_EQ(marked.size(), 32u);
+    for (int d : {-9, -2, 3, 10}) EXPECT_EQ(image.pixel(20 + d, 20), inverted) << d;
+    for (int d : {-1, 0, 1, 2, -10, 11}) EXPECT_NE(image.pixel(20 + d, 20), inverted) << d;
+    for (int d : {-9, -2, 2, 9}) EXPECT_EQ(image.pixel(20, 20 + d), inverted) << d;
+    for (int d : {-1, 1, -10, 10}) EXPECT_NE(image.pixel(20, 20 + d), inverted) << d;
+}
+
+TEST(VesselMarkTest, UpdateMovesTheMarkWithoutTraces)
+{
+    const Viewport v = testViewport();
+    const QImage original = pattern();
+    QImage image = original;
+    VesselMark mark;
+    QPainter p(&image);
+    // Unknown positions draw nothing.
+    mark.afterPaint(p, v, VesselMark::kUnknownMinutes, 0.0);
+    mark.update(p, v, 0.0, VesselMark::kUnknownMinutes);
+    EXPECT_FALSE(mark.isDrawn());
+    mark.afterPaint(p, v, 10.0, 5.0);  // 10' E, 5' N
+    EXPECT_EQ(mark.lastPoint(), QPoint(110, 50 - 7));
+    mark.update(p, v, 10.0, 5.0);      // same pixel: nothing changes
+    mark.update(p, v, -30.0, -20.0);
+    EXPECT_EQ(mark.lastPoint(), QPoint(70, 50 + 28));
+    VesselMark::draw(p, mark.lastPoint());  // take the mark off by hand
+    p.end();
+    EXPECT_EQ(image, original);
+}
+
+TEST(ChartOverlayTest, CrosshairDrawnTwiceVanishes)
+{
+    const Viewport v = testViewport();
+    const QImage original = pattern();
+    QImage image = original;
+    QPainter p(&image);
+    ChartOverlay::drawCrosshair(p, v, ChartPoint{-7100, 20000});  // pixel (120, 40)
+    const QImage once = image.copy();
+    ChartOverlay::drawCrosshair(p, v, ChartPoint{-7100, 20000});
+    p.end();
+    EXPECT_EQ(image, original);
+    EXPECT_NE(once.pixel(0, 40), original.pixel(0, 40));
+    EXPECT_NE(once.pixel(120, 99), original.pixel(120, 99));
+    EXPECT_EQ(once.pixel(120, 40), original.pixel(120, 40));  // inverted twice
+    EXPECT_EQ(once.pixel(119, 39), original.pixel(119, 39));
+}
+
+TEST(ChartOverlayTest, RouteIsAmberOnScreenAndBlackOnPaper)
+{
+    const Viewport v = testViewport();
+    const std::vector<ChartPoint> route = {{0, -50000}, {0, 50000}};  // row 50, x 50..150
+    std::vector<QPoint> buffer;
+    for (bool printing : {false, true}) {
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QPainter p(&image);
+        ChartOverlay::drawRoute(p, v, route, printing, buffer);
+        p.end();
+        const QRgb want = printing ? qRgb(0, 0, 0) : qRgb(255, 216, 0);
+        EXPECT_EQ(image.pixel(100, 50), want);
+        EXPECT_EQ(image.pixel(100, 51), qRgb(0, 0, 255));
+    }
+}
+
+TEST(PageDecorationTest, CornerLabelsNameTheWindowCorners)
+{
+    Viewport v;
+    v.startUp({0, 0, 200, 100});
+    // Centre 54°00'N 7°30'E at one minute per pixel.
+    v.setView(1.0, -450.0, 3240.0);
+    EXPECT_EQ(PageDecoration::cornerLabel(v, true),
+              QString::fromUtf8(" TOP / LEFT: 54°35.500N - 005°50.000E"));
+    EXPECT_EQ(PageDecoration::cornerLabel(v, false),
+              QString::fromUtf8("BOT / RIGHT: 53°24.500N - 009°10.000E "));
+    v.setView(1.0, 4000.0, -3000.0);  // 66°40'W, 50°S
+    EXPECT_EQ(PageDecoration::cornerLabel(v, true),
+              QString::fromUtf8(" TOP / LEFT: 49°24.500S - 068°20.000W"));
+}
+
+} // namespace
