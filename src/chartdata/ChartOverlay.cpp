@@ -1,6 +1,20 @@
 #include "chartdata/ChartOverlay.h"
 
+#include <QPaintEngine>
+
 namespace kesmar {
+
+QColor ChartOverlay::beginInvert(QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        return Qt::white;
+    }
+    // Vector devices (printer, PDF) cannot invert; on white paper the
+    // inverted mark is black.
+    return Qt::black;
+}
 
 void ChartOverlay::drawCrosshair(QPainter& painter, const Viewport& viewport,
                                  const ChartPoint& point)
@@ -8,10 +22,10 @@ void ChartOverlay::drawCrosshair(QPainter& painter, const Viewport& viewport,
     const QPoint p = viewport.projectClamped(point);
     const PixelRect& w = viewport.windowRect();
     painter.save();
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    const QColor colour = beginInvert(painter);
     // Lines run from the left (top) edge up to, not including, the right (bottom) edge.
-    painter.fillRect(QRect(w.left, p.y(), w.width(), 1), Qt::white);
-    painter.fillRect(QRect(p.x(), w.top, 1, w.height()), Qt::white);
+    painter.fillRect(QRect(w.left, p.y(), w.width(), 1), colour);
+    painter.fillRect(QRect(p.x(), w.top, 1, w.height()), colour);
     painter.restore();
 }
 

@@ -17,6 +17,10 @@ class ChartOverlay {
 public:
     static QColor amber() { return QColor(255, 216, 0); }
 
+    // Sets the painter up to invert the destination and returns the colour to
+    // draw with; devices that cannot invert get plain black instead.
+    static QColor beginInvert(QPainter& painter);
+
     // A horizontal and a vertical inverted line across the whole window
     // rectangle through the point's pixel; drawing it twice removes it. The
     // crossing pixel is inverted twice and keeps its colour.

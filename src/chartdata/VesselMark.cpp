@@ -1,5 +1,7 @@
 #include "chartdata/VesselMark.h"
 
+#include "chartdata/ChartOverlay.h"
+
 namespace kesmar {
 
 std::optional<QPoint> VesselMark::pixelFor(const Viewport& viewport, double longitudeMinutes,
@@ -14,13 +16,12 @@ std::optional<QPoint> VesselMark::pixelFor(const Viewport& viewport, double long
 void VesselMark::draw(QPainter& painter, QPoint c)
 {
     painter.save();
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    const QColor white(Qt::white);
+    const QColor colour = ChartOverlay::beginInvert(painter);
     // Segments drawn from their first point up to, not including, the second.
-    painter.fillRect(QRect(c.x() - 9, c.y(), 8, 1), white);  // (x-9) .. (x-1)
-    painter.fillRect(QRect(c.x() + 3, c.y(), 8, 1), white);  // (x+10) .. (x+2)
-    painter.fillRect(QRect(c.x(), c.y() - 9, 1, 8), white);  // (y-9) .. (y-1)
-    painter.fillRect(QRect(c.x(), c.y() + 2, 1, 8), white);  // (y+9) .. (y+1)
+    painter.fillRect(QRect(c.x() - 9, c.y(), 8, 1), colour);  // (x-9) .. (x-1)
+    painter.fillRect(QRect(c.x() + 3, c.y(), 8, 1), colour);  // (x+10) .. (x+2)
+    painter.fillRect(QRect(c.x(), c.y() - 9, 1, 8), colour);  // (y-9) .. (y-1)
+    painter.fillRect(QRect(c.x(), c.y() + 2, 1, 8), colour);  // (y+9) .. (y+1)
     painter.restore();
 }
 
