@@ -1,0 +1,142 @@
+#pragma once
+#include "weather/GroupWindow.h"
+#include "weather/StationFileAppender.h"
+#include "weather/SynopFileContext.h"
+#include "weather/SynopRecord.h"
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace kesmar {
+
+class SynopTables;
+
+// Decodes WMO bulletins in the traditional alphanumeric forms FM 12 SYNOP
+// (sections headed "AAXX") and FM 13 SHIP ("BBXX") one character at a time.
+// Each five-character group is recognised by matching templates against the
+// window of the last six characters; decoded values go into one SynopRecord,
+// and each report that ends with "=" (or with its bulletin) and names a known
+// station or a ship is appended to "SYNOP\STATION.DAT".
+//
+// Bulletins are framed by SOH (0x01) and ETX (0x03): SOH, a line with the
+// message number, the heading T1T2A1A2ii CCCC YYGGgg [BBB], then the
+// sections. A file without framing is decoded from its first section header.
+// The state is kept across the files of one conversion run.
+class SynopDecoder {
+public:
+    static constexpr size_t kMaxLineLength = 199;
+
+    // The decoder's states; the numbers are those of the state tables.
+    enum State : uint8_t {
+        Idle = 1,
+        LineEnd = 4,
+        Heading = 5,
+        Centre = 6,
+        BulletinTime = 7,
+        Bbb = 8,
+        SectionStart = 9,
+        LandDate = 10,
+        LandStation = 11,
+        PrecipVisibility = 12, // iRixhVV
+        CloudWind = 13,        // Nddff
+        WindSpeed = 14,        // 00fff
+        Temperature = 15,      // 1snTTT
+        DewPoint = 16,         // 2snTdTdTd
+        Section1 = 17,
+        Section2 = 18,
+        Section3 = 19,
+        Section4 = 20,
+        RestOfReport = 21,     // section 5 and groups that belong nowhere: ignored
+        ShipIdentifier = 30,
+        ShipDate = 31,
+        ShipLatitude = 32,
+        ShipLongitude = 33,
+        Skip = 200,            // the report (or heading) is abandoned up to "="
+    };
+
+    // The tables must outlive the decoder; without all four loaded it
+    // decodes nothing.
+    SynopDecoder(const SynopTables& tables, const QString& programFolder);
+
+    void setFileContext(const SynopFileContext& context);
+    const SynopFileContext& fileContext() const { return context_; }
+
+    void beginFile();
+    // One line as read from a file (up to 199 characters with its line end;
+    // longer input is taken in pieces of 199, as the reader would).
+    void feedLine(std::string_view line);
+    // Closes a bulletin left open by the file's end and writes the records.
+    void endFile();
+
+    void feedChar(char c);
+    void closeReport();
+
+    // The rewriting step of feedLine: splits run-together groups. Writes at
+    // most 2 * line.size() characters to out and returns how many.
+    static size_t rewriteLine(std::string_view line, char* out);
+    // Writes the collected records to the station file.
+    bool flush() { return appender_.flush(); }
+
+    State state() const { return state_; }
+    State resumeState() const { return resume_; }
+    const GroupWindow& window() const { return window_; }
+    const SynopRecord& record() const { return record_; }
+    int groupCounter() const { return counter_; }
+    bool bulletinOpen() const { return bulletinOpen_; }
+    size_t reportsWritten() const { return reportsWritten_; }
+    const StationFileAppender& appender() const { return appender_; }
+
+private:
+    enum class Outcome : uint8_t { Advance, Goto, Stay, Keep };
+    struct Step {
+        Outcome outcome;
+        State next;
+    };
+    static constexpr Step advance(State s) { return {Outcome::Advance, s}; }
+    static constexpr Step goTo(State s) { return {Outcome::Goto, s}; }
+    static constexpr Step stay() { return {Outcome::Stay, Idle}; }
+    static constexpr Step keep() { return {Outcome::Keep, Idle}; }
+
+    void feedPiece(std::string_view piece);
+    void separator(char c);
+    void startBulletin();
+    void endBulletin();
+    Step handle(char sep);
+    Step heading(char sep);
+    Step landState(char sep);
+    Step shipState();
+    Step shipIdentifier();
+    Step section1();
+    Step section2();
+    Step section3();
+    Step section4();
+    bool sectionHeader(Step& step, bool allow333, bool allow444);
+    Step temperatureGroup(int16_t& field, uint32_t bit);
+    bool timeValue(int day, int hour, int minute, uint32_t& out) const;
+    void reject() { record_.flags |= SynopFlag::Rejected; }
+    void setIf(bool condition, uint32_t bit)
+    {
+        if (condition)
+            record_.flags |= bit;
+    }
+
+    const SynopTables& tables_;
+    bool ready_ = false;
+    StationFileAppender appender_;
+    SynopFileContext context_;
+    SynopRecord record_;
+    GroupWindow window_;
+    State state_ = Idle;
+    State resume_ = LineEnd;
+    int counter_ = 0;
+    size_t groupLength_ = 0;   // characters of the group being received
+    bool bulletinOpen_ = false;
+    bool lineEnd_ = false;
+    bool landSectionRejected_ = false; // date group of the land section out of the window
+    size_t reportsWritten_ = 0;
+    char rewritten_[2 * kMaxLineLength + 2];
+};
+
+} // namespace kesmar

@@ -1,0 +1,306 @@
+// Sections 1 to 4 of a SYNOP/SHIP report. The group counter orders the
+// optional groups: each is taken only while the counter has not passed its
+// place, so a group out of order or a second copy is ignored, and national
+// groups after a 5- or 9-group of section 3 are not mistaken for others.
+#include "weather/SynopDecoder.h"
+
+namespace kesmar {
+
+// The three-figure headers "333", "444" and "555" are recognised by the
+// group just received, not by the window: after a group that kept the
+// window (a 4a3hhh group, a 5- or 9-group of section 3, a group out of order)
+// the window also holds characters of the group before, and "333" would then
+// be missed, or read together with them as a five-figure group.
+bool SynopDecoder::sectionHeader(Step& step, bool allow333, bool allow444)
+{
+    if (groupLength_ != 3 || window_.at(3) != window_.at(4) || window_.at(4) != window_.at(5))
+        return false;
+    const char figure = window_.at(5);
+    if (figure == '3' && allow333) {
+        counter_ = 0;
+        step = goTo(Section3);
+        return true;
+    }
+    if (figure == '4' && allow444) {
+        counter_ = 0;
+        step = goTo(Section4);
+        return true;
+    }
+    // Section 5 holds national groups in the shapes of the others.
+    if (figure == '5') {
+        step = goTo(RestOfReport);
+        return true;
+    }
+    return false;
+}
+
+SynopDecoder::Step SynopDecoder::section1()
+{
+    const GroupWindow& w = window_;
+    Step step = stay();
+    if (sectionHeader(step, true, true))
+        return step;
+    if (w.count() < 5)
+        return stay();
+    auto accept = [this](int limit, int next) {
+        if (counter_ > limit)
+            return false;
+        counter_ = next;
+        return true;
+    };
+    if (w.matches("?3++++")) {
+        if (!accept(3, 4))
+            return stay();
+        record_.stationPressure = static_cast<int16_t>(w.number(2, 5));
+        setIf(record_.stationPressure >= 0, SynopFlag::StationPressure);
+        return goTo(Section1);
+    }
+    if (w.matches("?4++++")) {
+        if (!accept(4, 5))
+            return stay();
+        // 4a3hhh of a high station: the standard isobaric surface a3 and its
+        // geopotential; otherwise 4PPPP, the sea-level pressure.
+        int surface = 0;
+        switch (w.at(2)) {
+        case '1': surface = 1000; break;
+        case '2': surface = 925; break;
+        case '5': surface = 500; break;
+        case '7': surface = 700; break;
+        case '8': surface = 850; break;
+        default: break;
+        }
+        if (surface != 0) {
+            record_.isobaricSurface = static_cast<int16_t>(surface);
+            record_.geopotential = static_cast<int16_t>(w.number(3, 5));
+            setIf(record_.geopotential >= 0, SynopFlag::Geopotential);
+            return keep();
+        }
+        record_.seaLevelPressure = static_cast<int16_t>(w.number(2, 5));
+        setIf(record_.seaLevelPressure >= 0, SynopFlag::SeaLevelPressure);
+        return goTo(Section1);
+    }
+    if (w.matches("?5++++")) {
+        if (!accept(5, 6))
+            return stay();
+        record_.tendencyCharacteristic = static_cast<int8_t>(w.number(2, 2));
+        record_.pressureTendency = static_cast<int16_t>(w.number(3, 5));
+        setIf(record_.tendencyCharacteristic >= 0 && record_.pressureTendency >= 0,
+              SynopFlag::PressureTendency);
+        return goTo(Section1);
+    }
+    if (w.matches("?6++++")) {
+        if (!accept(6, 7))
+            return stay();
+        record_.precipitation = static_cast<int16_t>(w.number(2, 4));
+        record_.precipitationPeriod = static_cast<int8_t>(w.number(5, 5));
+        setIf(record_.precipitation >= 0 && record_.precipitationPeriod >= 0, SynopFlag::Precipitation);
+        return goTo(Section1);
+    }
+    if (w.matches("?7++++")) {
+        if (!accept(7, 8))
+            return stay();
+        record_.presentWeather = static_cast<int8_t>(w.number(2, 3));
+        const bool pastWeatherMissing = w.at(4) == '/' && w.at(5) == '/';
+        setIf(record_.presentWeather >= 0,
+              pastWeatherMissing ? SynopFlag::PresentWeatherOnly : SynopFlag::PresentWeather);
+        return goTo(Section1);
+    }
+    if (w.matches("?8++++")) {
+        if (!accept(8, 9))
+            return stay();
+        record_.lowCloudAmount = w.at(2);
+        record_.lowCloud = w.at(3);
+        record_.midCloud = w.at(4);
+        record_.highCloud = w.at(5);
+        record_.flags |= SynopFlag::CloudGroup;
+        return goTo(Section1);
+    }
+    if (w.matches("?9++//")) {
+        if (!accept(9, 10))
+            return stay();
+        record_.cloudBaseKey = {w.at(2), w.at(3)};
+        return goTo(Section1);
+    }
+    if (w.matches("?222++")) {
+        counter_ = 0;
+        record_.shipDirection = static_cast<int8_t>(w.number(4, 4));
+        record_.shipSpeed = static_cast<int8_t>(w.number(5, 5));
+        setIf(record_.shipDirection > 0, SynopFlag::ShipMovement);
+        return goTo(Section2);
+    }
+    return goTo(Section1);
+}
+
+SynopDecoder::Step SynopDecoder::section2()
+{
+    const GroupWindow& w = window_;
+    Step step = stay();
+    if (sectionHeader(step, true, true))
+        return step;
+    if (w.count() < 5)
+        return stay();
+    // Templates "?0++++" to "?6++++" in order, then "?70+++".
+    const char figure = w.at(1);
+    if (!w.matches("?+++++") || figure < '0' || figure > '7')
+        return goTo(Section2);
+    if (figure == '7' && w.at(2) != '0')
+        return goTo(Section2);
+    const int place = figure - '0';
+    if (counter_ > place)
+        return stay();
+    counter_ = place + 1;
+    const auto a = [&w](int first, int last) { return static_cast<int8_t>(w.number(first, last)); };
+    switch (figure) {
+    case '0': {
+        const int v = w.number(3, 5);
+        if (v < 0)
+            return advance(Section2);
+        if (w.at(2) == '9') {
+            record_.humidity = static_cast<int16_t>(v);
+            record_.flags |= SynopFlag::Humidity;
+        } else {
+            record_.seaTemperature = static_cast<int16_t>(w.at(2) == '1' ? -v : v);
+            record_.flags |= SynopFlag::SeaTemperature;
+        }
+        break;
+    }
+    case '1': {
+        record_.wavePeriod = a(2, 3);
+        const int halfMetres = w.number(4, 5);
+        // Half metres to decimetres; a missing height stays -1.
+        record_.waveHeight = static_cast<int16_t>(halfMetres < 0 ? -1 : halfMetres * 5);
+        setIf(record_.wavePeriod > 0 || record_.waveHeight > 0, SynopFlag::Waves);
+        break;
+    }
+    case '2':
+        record_.windWavePeriod = a(2, 3);
+        record_.windWaveHeight = a(4, 5);
+        setIf(record_.windWavePeriod > 0 || record_.windWaveHeight > 0, SynopFlag::WindWaves);
+        break;
+    case '3':
+        record_.swell1Direction = a(2, 3);
+        record_.swell2Direction = a(4, 5);
+        setIf(record_.swell1Direction > 0 || record_.swell2Direction > 0, SynopFlag::SwellDirection);
+        break;
+    case '4':
+        record_.swell1Period = a(2, 3);
+        record_.swell1Height = a(4, 5);
+        setIf(record_.swell1Period > 0 || record_.swell1Height > 0, SynopFlag::Swell1);
+        break;
+    case '5':
+        record_.swell2Period = a(2, 3);
+        record_.swell2Height = a(4, 5);
+        setIf(record_.swell2Period > 0 || record_.swell2Height > 0, SynopFlag::Swell2);
+        break;
+    case '6':
+        record_.iceCause = a(2, 2);
+        record_.iceThickness = a(3, 4);
+        record_.iceRate = a(5, 5);
+        setIf(record_.iceCause > 0 || record_.iceThickness > 0 || record_.iceRate > 0, SynopFlag::Ice);
+        break;
+    default: { // 70HwaHwaHwa, already in decimetres
+        const int v = w.number(3, 5);
+        if (v >= 1) {
+            record_.waveHeight = static_cast<int16_t>(v);
+            record_.flags |= SynopFlag::Waves;
+        }
+        break;
+    }
+    }
+    return goTo(Section2);
+}
+
+// 1snTxTxTx and 2snTnTnTn of section 3.
+SynopDecoder::Step SynopDecoder::temperatureGroup(int16_t& field, uint32_t bit)
+{
+    const int v = window_.number(3, 5);
+    const char sign = window_.at(2);
+    if (v < 0 || sign == '9')
+        return advance(Section3);
+    field = static_cast<int16_t>(sign == '1' ? -v : v);
+    record_.flags |= bit;
+    return goTo(Section3);
+}
+
+SynopDecoder::Step SynopDecoder::section3()
+{
+    const GroupWindow& w = window_;
+    Step step = stay();
+    if (sectionHeader(step, false, true))
+        return step;
+    if (w.count() < 5)
+        return stay();
+    if (!w.matches("?+++++") || w.at(1) == '/' || w.at(1) == '0')
+        return goTo(Section3);
+    const int place = w.at(1) - '0';
+    switch (place) {
+    case 5: // 5-groups, 7R24 and 9-groups: their supplementary groups follow
+    case 7:
+    case 9:
+        counter_ = place + 1;
+        return stay();
+    case 8: { // 8NsChshs, one per layer
+        if (counter_ > 8)
+            return stay();
+        const int genus = w.number(3, 3);
+        if (genus >= 0 && genus <= 9) {
+            record_.layerAmount[static_cast<size_t>(genus)] = static_cast<int8_t>(w.number(2, 2));
+            record_.layerHeight[static_cast<size_t>(genus)] = static_cast<int8_t>(w.number(4, 5));
+            record_.flags |= SynopFlag::CloudLayer;
+        }
+        return goTo(Section3);
+    }
+    default:
+        break;
+    }
+    if (counter_ > place)
+        return stay();
+    counter_ = place + 1;
+    switch (place) {
+    case 1:
+        return temperatureGroup(record_.maxTemperature, SynopFlag::MaxTemperature);
+    case 2:
+        return temperatureGroup(record_.minTemperature, SynopFlag::MinTemperature);
+    case 3: { // 3EsnTgTg
+        record_.groundState = static_cast<int8_t>(w.number(2, 2));
+        const int tg = w.number(4, 5);
+        const char sign = w.at(3);
+        record_.groundMinTemperature = static_cast<int8_t>(sign == '1' && tg > 0 ? -tg : tg);
+        if (sign != '0' && sign != '1')
+            return advance(Section3);
+        record_.flags |= SynopFlag::GroundGroup;
+        return goTo(Section3);
+    }
+    case 4: // 4E'sss
+        record_.snowGroundState = static_cast<int8_t>(w.number(2, 2));
+        record_.snowDepth = static_cast<int16_t>(w.number(3, 5));
+        setIf(record_.snowGroundState >= 0 || record_.snowDepth >= 0, SynopFlag::Snow);
+        return goTo(Section3);
+    default: // 6RRRtR
+        record_.precipitation = static_cast<int16_t>(w.number(2, 4));
+        record_.precipitationPeriod = static_cast<int8_t>(w.number(5, 5));
+        setIf(record_.precipitation >= 0 && record_.precipitationPeriod >= 0, SynopFlag::Precipitation);
+        return goTo(Section3);
+    }
+}
+
+// Section 4: N'C'H'H'Ct groups of clouds below a mountain station.
+SynopDecoder::Step SynopDecoder::section4()
+{
+    const GroupWindow& w = window_;
+    Step step = stay();
+    if (sectionHeader(step, false, false))
+        return step;
+    if (w.count() < 5)
+        return stay();
+    if (!w.matches("?+++++"))
+        return goTo(RestOfReport);
+    record_.lowerCloudAmount = static_cast<int8_t>(w.number(1, 1));
+    record_.lowerCloudGenus = static_cast<int8_t>(w.number(2, 2));
+    record_.lowerCloudTop = static_cast<int8_t>(w.number(3, 4));
+    record_.lowerCloudDescription = static_cast<int8_t>(w.number(5, 5));
+    record_.flags |= SynopFlag::Section4;
+    return goTo(Section4);
+}
+
+} // namespace kesmar
