@@ -1,6 +1,7 @@
 #include "nmea/NmeaLineSplitter.h"
 #include "nmea/NmeaSlot.h"
 #include "nmea/NmeaSlotSender.h"
+#include "TestApp.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,15 +19,7 @@ using namespace kesmar;
 
 namespace {
 
-QCoreApplication* app()
-{
-    static int argc = 1;
-    static char name[] = "test_nmea";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-    return QCoreApplication::instance();
-}
+QCoreApplication* app() { return testApp(); }
 
 bool waitFor(QSignalSpy& spy, int count)
 {

@@ -40,6 +40,14 @@ public:
     bool AppendNmeaLog(QByteArrayView text);
 
     bool isPanelVisible() const { return panelVisible_; }
+    InstrumentView* windView() const { return windView_; }
+    InstrumentView* courseView() const { return courseView_; }
+    InstrumentView* depthView() const { return depthView_; }
+
+    // Leading number of a text as the C library reads it: blanks, sign,
+    // digits up to the first other character; no number gives 0.
+    static int leadingInt(const QString& text);
+    static double leadingDouble(const QString& text);
 
 public slots:
     void setFieldText(kesmar::NmeaPanelField field, const QString& text);

@@ -1,23 +1,30 @@
 #pragma once
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace kesmar {
 
-// Shows one instrument image; repainted from an image that is replaced as a
-// whole, so the pointer never flickers. No background erase.
+// One instrument of the panel. Every paint renders the instrument afresh
+// (artwork, then pointer) off screen and copies it in one step, so the
+// pointer never flickers and never lands on an older pointer. Invalidation
+// never erases the background.
 class InstrumentView : public QWidget {
     Q_OBJECT
 public:
-    explicit InstrumentView(QSize size, QWidget* parent = nullptr);
-    void setImage(const QImage& image);
-    const QImage& image() const { return image_; }
+    using Renderer = std::function<QImage()>;
+
+    InstrumentView(QSize size, Renderer renderer, QWidget* parent = nullptr);
+    // Invalidates without erasing; counts the requests (repaint rules).
+    void invalidate();
+    int invalidations() const { return invalidations_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage image_;
+    Renderer renderer_;
+    int invalidations_ = 0;
 };
 
 } // namespace kesmar
