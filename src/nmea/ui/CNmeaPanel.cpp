@@ -37,6 +37,9 @@ void makeGroup(QWidget* parent, const QRect& geometry, const QString& title, boo
 {
     auto* group = new QGroupBox(title, parent);
     group->setGeometry(geometry);
+    QFont font = group->font();
+    font.setPixelSize(9);
+    group->setFont(font);
     if (centred)
         group->setAlignment(Qt::AlignHCenter);
     group->lower();
@@ -105,7 +108,7 @@ CNmeaPanel::CNmeaPanel(NmeaLog& log, QWidget* parent) : QDialog(parent), log_(lo
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(false);
     QFont font = this->font();
-    font.setPixelSize(11);
+    font.setPixelSize(10);
     setFont(font);
     buildLayout();
     setFixedSize(dlu(0, 0, 94, 342).size());

@@ -95,11 +95,11 @@ QImage InstrumentPainter::windDial(int windAngle)
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(kInk);
     p.setFont(smallFont(8));
-    for (int b = 0; b <= 180; b += 30) {
+    for (int b = 0; b <= 150; b += 30) {
         const QString text = QString::number(b);
-        drawTextAt(p, dialPoint(b, 41), text);
-        if (b != 0 && b != 180)
-            drawTextAt(p, dialPoint(-b, 41), text);
+        drawTextAt(p, dialPoint(b, 43), text);
+        if (b != 0)
+            drawTextAt(p, dialPoint(-b, 43), text);
     }
     p.setFont(smallFont(10, true));
     p.drawText(QRect(30, 72, 61, 13), Qt::AlignCenter, QStringLiteral("WIND"));
