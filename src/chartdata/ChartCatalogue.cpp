@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <utility>
 
@@ -107,21 +108,37 @@ void ChartCatalogue::sort()
     // names equal ignoring case, the second neighbour is dropped, which
     // decides which of the two survives. Swaps only on strict order, so NaN
     // scales from a damaged list cannot make it loop.
-    bool swapped = true;
-    while (swapped) {
-        swapped = false;
+    for (;;) {
+        bool changed = false;
         for (size_t i = 0; i + 1 < entries_.size(); ++i) {
             if (entries_[i].name.compare(entries_[i + 1].name, Qt::CaseInsensitive) == 0) {
-                entries_.erase(entries_.begin() + qsizetype(i + 1));
-                swapped = true;
+                entries_.erase(entries_.begin() + std::ptrdiff_t(i + 1));
+                changed = true;
                 break;
             }
             if (shouldSwap(entries_[i], entries_[i + 1])) {
                 std::swap(entries_[i], entries_[i + 1]);
-                swapped = true;
+                changed = true;
             }
         }
+        // Twins need not meet while sorting (a chart between them may already
+        // stand in order); the later one goes then, so a name is never drawn twice.
+        if (!changed)
+            changed = eraseLaterDuplicate();
+        if (!changed)
+            return;
     }
+}
+
+bool ChartCatalogue::eraseLaterDuplicate()
+{
+    for (size_t i = 0; i < entries_.size(); ++i)
+        for (size_t j = i + 1; j < entries_.size(); ++j)
+            if (entries_[i].name.compare(entries_[j].name, Qt::CaseInsensitive) == 0) {
+                entries_.erase(entries_.begin() + std::ptrdiff_t(j));
+                return true;
+            }
+    return false;
 }
 
 void ChartCatalogue::rescaleAll()

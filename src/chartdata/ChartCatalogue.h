@@ -60,7 +60,8 @@ public:
     // Removes the first entry named exactly `name` (case-sensitive); false if none.
     bool removeChart(const QString& name);
     // Bubble sort into drawing order; of two neighbours whose names are equal
-    // ignoring case the second is dropped.
+    // ignoring case the second is dropped, and twins that never became
+    // neighbours lose the later one.
     void sort();
     // Recomputes every scale ("WORLDMAP" gets the world scale 21600 / view
     // width), resets visible boxes and flags, sorts. The caller selects next
@@ -97,6 +98,7 @@ public:
 
 private:
     bool shouldSwap(const ChartEntry& a, const ChartEntry& b) const;
+    bool eraseLaterDuplicate();
 
     std::vector<ChartEntry> entries_;
     uint32_t available_ = 0;

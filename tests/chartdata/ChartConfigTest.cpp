@@ -1,0 +1,155 @@
+#include "chartdata/ChartConfig.h"
+
+#include "chartdata/DetailFlags.h"
+#include "core/ByteReader.h"
+#include "core/ByteWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <vector>
+
+using namespace kesmar;
+
+namespace {
+
+std::span<const uint8_t> asSpan(const QByteArray& b)
+{
+    return {reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size())};
+}
+
+double f64At(const QByteArray& b, size_t offset)
+{
+    ByteReader in(b.constData(), size_t(b.size()));
+    double v = 0;
+    in.seek(offset);
+    in.f64(v);
+    return v;
+}
+
+uint32_t u32At(const QByteArray& b, size_t offset)
+{
+    ByteReader in(b.constData(), size_t(b.size()));
+    uint32_t v = 0;
+    in.seek(offset);
+    in.u32(v);
+    return v;
+}
+
+void putF64(QByteArray& b, int offset, double v)
+{
+    std::vector<uint8_t> bytes;
+    ByteWriter(bytes).f64(v);
+    b.replace(offset, 8, QByteArray(reinterpret_cast<const char*>(bytes.data()), 8));
+}
+
+} // namespace
+
+TEST(ChartConfig, DefaultsLieAtTheirOffsets)
+{
+    const QByteArray b = ChartConfig().toBytes();
+    ASSERT_EQ(b.size(), 568);
+    struct U32 { size_t offset; uint32_t value; };
+    for (const U32& c : {U32{8, 0xD000}, U32{24, 0x00FEF263}, U32{32, uint32_t(-9)}, U32{48, 400},
+                         U32{116, 0xFFFF}, U32{120, uint32_t(-8)}, U32{136, 300}, U32{196, 400},
+                         U32{240, 0xC0C0C0}, U32{256, 0xA81818}, U32{300, 0x0080A8}, U32{312, 0xFFFFFE},
+                         U32{364, 0x2485E9}, U32{368, 0}, U32{412, 0}, U32{416, 2}, U32{564, 0}})
+        EXPECT_EQ(u32At(b, c.offset), c.value) << c.offset;
+    EXPECT_EQ(uint8_t(b[59]), 0x31); // pitch and family of the carried font
+    EXPECT_EQ(b.mid(60, 6), QByteArray("Arial\0", 6));
+    EXPECT_EQ(b.mid(208, 6), QByteArray("Arial\0", 6));
+    struct F64 { size_t offset; double value; };
+    for (const F64& c : {F64{92, 6.5}, F64{100, -483.0}, F64{108, 2908.0}, F64{372, 0.025}, F64{380, 1.0},
+                         F64{388, 0.56635}, F64{432, 2.87105}, F64{520, 0.0627637}, F64{536, 3175.9032401126}})
+        EXPECT_EQ(f64At(b, c.offset), c.value) << c.offset;
+}
+
+TEST(ChartConfig, RoundTripKeepsEveryByte)
+{
+    QByteArray b = ChartConfig().toBytes();
+    for (int i = 0; i < 92; ++i)
+        b[i] = char(i * 7);
+    b[124] = '\x55'; // inside the chart font's width field
+    ChartConfig c;
+    c.readBytes(asSpan(b));
+    EXPECT_EQ(c.toBytes(), b);
+}
+
+TEST(ChartConfig, ShortFileKeepsTheDefaultsForItsTail)
+{
+    QByteArray image = ChartConfig().toBytes();
+    putF64(image, 92, 0.5);
+    putF64(image, 100, 10.0);
+    image[116] = '\x0F';
+    image[117] = '\0';
+    // Cut inside the y offset: its first four bytes come from the file.
+    ChartConfig c;
+    c.readBytes(asSpan(image.left(112)));
+    EXPECT_EQ(c.viewScale, 0.5);
+    EXPECT_EQ(c.viewXOffset, 10.0);
+    EXPECT_EQ(c.viewYOffset, 2908.0); // same bytes as the default
+    EXPECT_EQ(c.detailFlags, 0xFFFFu);
+    EXPECT_EQ(c.miniWindows[3], MiniWindowState::defaults(3));
+
+    ChartConfig d;
+    d.readBytes(asSpan(image.left(120)));
+    EXPECT_EQ(d.detailFlags, 0x000Fu);
+    EXPECT_EQ(d.screenColours, ChartConfig::defaultScreenColours());
+    ChartConfig e;
+    e.readBytes({});
+    EXPECT_EQ(e.toBytes(), ChartConfig().toBytes());
+}
+
+TEST(ChartConfig, DamagedValuesFallBackToTheDefaults)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case { int offset; double value; double expected; };
+    const Case cases[] = {
+        {92, nan, 6.5}, {92, 0.0, 6.5}, {92, -2.0, 6.5}, {92, inf, 6.5}, {92, 1e-9, 1e-9},
+        {100, -inf, -483.0}, {108, nan, 2908.0}, {108, -1e9, -1e9},
+        {372, nan, 0.025}, {372, 5.0, 0.060}, {380, -1.0, 1.0}, {380, 0.1, 0.30},
+        {388, 0.0, 0.56635}, {396 + 44, nan, -419.66127},
+    };
+    for (const Case& t : cases) {
+        QByteArray image = ChartConfig().toBytes();
+        putF64(image, t.offset, t.value);
+        ChartConfig c;
+        c.readBytes(asSpan(image));
+        EXPECT_EQ(f64At(c.toBytes(), size_t(t.offset)), t.expected) << t.offset << " " << t.value;
+    }
+}
+
+TEST(ChartConfig, FileLoadSaveAndViewportStyle)
+{
+    QTemporaryDir dir;
+    ChartConfig c;
+    EXPECT_FALSE(c.load(dir.path()));
+    EXPECT_TRUE(c.save(dir.path())); // no CHARTDATA folder: reported, not thrown
+    ASSERT_TRUE(QDir(dir.path()).mkdir("chartdata"));
+    c.viewScale = 0.125;
+    c.textSize = 1.5;
+    c.workFont.assign({QStringLiteral("Courier"), -11, 700, true});
+    ASSERT_FALSE(c.save(dir.path()));
+    EXPECT_EQ(QFileInfo(dir.filePath("chartdata/CHART.CFG")).size(), 568);
+    ChartConfig back;
+    ASSERT_TRUE(back.load(dir.path()));
+    EXPECT_EQ(back.toBytes(), c.toBytes());
+    const ViewportStyle style = back.viewportStyle();
+    EXPECT_EQ(style.textSize, 1.5);
+    EXPECT_EQ(style.chartFont, (FontSpec{QStringLiteral("Arial"), -8, 300, false}));
+    EXPECT_EQ(style.workFont, (FontSpec{QStringLiteral("Courier"), -11, 700, true}));
+}
+
+TEST(DetailFlags, LayerBits)
+{
+    EXPECT_EQ(DetailFlags::layerBit(0), 0x0001u);
+    EXPECT_EQ(DetailFlags::layerBit(9), 0x0200u);
+    EXPECT_EQ(DetailFlags::layerBit(10), 0u);
+    EXPECT_TRUE(DetailFlags::layerEnabled(DetailFlags::Default, 7));
+    EXPECT_FALSE(DetailFlags::layerEnabled(DetailFlags::Text | DetailFlags::Depths, 0));
+}
