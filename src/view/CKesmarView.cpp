@@ -1,0 +1,147 @@
+#include "view/CKesmarView.h"
+
+#include "chartdata/ChartCatalogue.h"
+#include "chartdata/ChartConfig.h"
+#include "chartdata/ChartStartup.h"
+#include "chartdata/ColourTable.h"
+#include "core/Viewport.h"
+#include "view/CommandSet.h"
+#include "view/KeyMap.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QPainter>
+#include <utility>
+
+namespace kesmar {
+
+namespace {
+
+PixelRect clientRect(const QWidget& widget)
+{
+    return PixelRect{0, 0, widget.width(), widget.height()};
+}
+
+} // namespace
+
+CKesmarView::CKesmarView(const ChartViewContext& context, QWidget* parent)
+    : QWidget(parent), context_(context)
+{
+    // The picture is always painted whole: no background erase before it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    bindViewCommands();
+}
+
+CKesmarView::~CKesmarView()
+{
+    shutDown();
+}
+
+void CKesmarView::bindViewCommands()
+{
+    const std::pair<CommandId, int> steps[] = {
+        {CommandId::PanLeft, Viewport::PanLeft},
+        {CommandId::PanRight, Viewport::PanRight},
+        {CommandId::PanUp, Viewport::PanUp},
+        {CommandId::PanDown, Viewport::PanDown},
+        {CommandId::PanLeftHalf, Viewport::PanLeftHalf},
+        {CommandId::PanRightHalf, Viewport::PanRightHalf},
+        {CommandId::PanUpHalf, Viewport::PanUpHalf},
+        {CommandId::PanDownHalf, Viewport::PanDownHalf},
+        {CommandId::ZoomIn, Viewport::ZoomInPad},
+        {CommandId::ZoomOut, Viewport::ZoomOutPad},
+        {CommandId::WholeWorld, Viewport::WholeWorld},
+        {CommandId::ZoomInStep, Viewport::ZoomInStep},
+        {CommandId::ZoomOutStep, Viewport::ZoomOutStep},
+    };
+    for (const auto& [command, code] : steps)
+        context_.commands.bind(command, [this, code = code] { zoomPan(code); });
+}
+
+void CKesmarView::initialUpdate()
+{
+    context_.startupPhase = StartupPhase::ViewStarting;
+    interactionMode_ = InteractionMode::Normal;
+    // A window not laid out yet has no area; the viewport then starts on the
+    // size the window is about to get.
+    PixelRect rect = clientRect(*this);
+    if (rect.width() <= 0 || rect.height() <= 0)
+        rect = PixelRect{0, 0, 1024, 700};
+    ChartStartup::startView(context_.programFolder, rect, context_.config, context_.catalogue, context_.viewport);
+    emit statusMessage(tr("NON MESSAGE TERMIN"));
+    context_.startupPhase = StartupPhase::Running;
+    // A resize that arrived while starting was ignored: catch up now.
+    if (width() > 0 && height() > 0 && !(clientRect(*this) == rect))
+        ChartStartup::resizeView(clientRect(*this), context_.viewport, context_.catalogue);
+    update();
+}
+
+void CKesmarView::shutDown()
+{
+    if (shutDownDone_ || context_.startupPhase != StartupPhase::Running)
+        return;
+    shutDownDone_ = true;
+    // Without the folder the file could not be created and the view position
+    // of this run would be lost.
+    QDir(context_.programFolder).mkpath(QStringLiteral("CHARTDATA"));
+    ChartStartup::shutDown(context_.programFolder, context_.viewport, context_.config);
+}
+
+bool CKesmarView::zoomPan(int code, const QRect& rectangle)
+{
+    const QRect r = rectangle.normalized();
+    // ZoomPan takes exclusive right/bottom edges, QRect's are inclusive.
+    if (!context_.viewport.ZoomPan(r.left(), r.left() + r.width(), r.top(), r.top() + r.height(), code))
+        return false;
+    context_.catalogue.selectForViewport(context_.viewport);
+    update();
+    return true;
+}
+
+void CKesmarView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (context_.startupPhase != StartupPhase::Running)
+        return;
+    if (ChartStartup::resizeView(clientRect(*this), context_.viewport, context_.catalogue))
+        update();
+}
+
+void CKesmarView::keyPressEvent(QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers();
+    if (const auto command = acceleratorCommand(event->key(), modifiers)) {
+        context_.commands.trigger(*command);
+        return;
+    }
+    const int code = zoomPanKeyCode(event->key(), modifiers);
+    if (code != 0 && zoomPan(code))
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+bool CKesmarView::focusNextPrevChild(bool)
+{
+    // Tab is an accelerator of the chart window, not a focus move.
+    return false;
+}
+
+void CKesmarView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paintChart(painter);
+}
+
+// ---- chart picture ----------------------------------------------------------
+// Background in colour 4 of the screen colours; the chart layers are painted
+// over it by the chart renderer.
+void CKesmarView::paintChart(QPainter& painter)
+{
+    const ColourTable colours = ColourTable::fromColorrefs(context_.config.screenColours);
+    painter.fillRect(rect(), colours.colour(ColourTable::kBackground));
+}
+
+} // namespace kesmar

@@ -1,0 +1,63 @@
+#pragma once
+#include "view/ChartViewContext.h"
+#include "view/CommandIds.h"
+#include "view/InteractionMode.h"
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+class QPainter;
+
+namespace kesmar {
+
+// The chart view: fills the main window, carries the view's start-up and
+// shut-down, turns keys and commands into Viewport::ZoomPan steps and paints
+// the chart picture.
+class CKesmarView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CKesmarView(const ChartViewContext& context, QWidget* parent = nullptr);
+    ~CKesmarView() override;
+
+    // The view's initial update: loads CHART.CFG and CHARTLIST.LST (or the
+    // built-in chart set), restores the stored view position, rescales and
+    // selects the charts. Moves StartupPhase from 0 over 1 to 2.
+    void initialUpdate();
+    // The view's destruction: writes CHART.CFG with the current position.
+    // Runs once; later calls do nothing.
+    void shutDown();
+
+    // One zoom or pan step (Viewport::ZoomPan codes), then the charts are
+    // re-selected and the view repaints. `rectangle` matters for code 0 only.
+    // Returns false for an unknown code (nothing changes, no repaint).
+    bool zoomPan(int code, const QRect& rectangle = QRect());
+
+    InteractionMode interactionMode() const { return interactionMode_; }
+    void setInteractionMode(InteractionMode mode) { interactionMode_ = mode; }
+
+    const ChartViewContext& context() const { return context_; }
+
+signals:
+    // Text for the status bar's message pane.
+    void statusMessage(const QString& text);
+    // Latitude and longitude text of the point under the mouse (panes 1, 2).
+    void cursorPositionChanged(const QString& latitude, const QString& longitude);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void bindViewCommands();
+    // ---- chart picture: everything the paint draws lives here --------------
+    void paintChart(QPainter& painter);
+
+    ChartViewContext context_;
+    InteractionMode interactionMode_ = InteractionMode::Normal;
+    bool shutDownDone_ = false;
+};
+
+} // namespace kesmar
