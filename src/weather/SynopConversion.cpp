@@ -208,6 +208,8 @@ void SynopConversion::removeDuplicates()
                 : tr("Write: Synop-Data .......");
             progress_.filePercent = percent;
         });
+    progress_.filePercent = 100;
+    progress_.totalPercent = 100;
 }
 
 } // namespace kesmar

@@ -1,0 +1,210 @@
+#include "SynopTestSupport.h"
+
+#include "weather/StationFileAppender.h"
+#include "weather/StationFileDeduplicator.h"
+#include "weather/SynopConversion.h"
+
+#include <QFileInfo>
+
+using namespace kesmar;
+using namespace kesmar::test;
+
+namespace {
+
+class SynopConversionTest : public SynopFolderTest {
+protected:
+    // Hour i of the window of 14:30 UTC on the 17th: hour 0 is 14:00 on the 14th.
+    QString writeHourFile(int i, const std::string& text)
+    {
+        const std::tm f = SynopTimeWindow::localFields(window().hourTime(i));
+        const QString name = SynopConversion::fileName(f.tm_year + 1900, f.tm_mon + 1, f.tm_mday, f.tm_hour);
+        QFile file(dir.filePath(QStringLiteral("SYNOP/") + name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        return name;
+    }
+    static std::string report(int station, int temperature)
+    {
+        return std::to_string(station) + " 41580 82710 10" + std::to_string(1000 + temperature).substr(1) + " 20011=";
+    }
+    // Records of stations 10400, 10401, ... or all of station 10400.
+    void writeRecords(const QString& path, int count, bool distinct = true)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < count; ++i) {
+            SynopRecord r;
+            r.stationEntry.number = 10400 + (distinct ? static_cast<uint32_t>(i) : 0);
+            r.observationTime = 1000;
+            const auto bytes = r.serialise();
+            file.write(reinterpret_cast<const char*>(bytes.data()), SynopRecord::kSize);
+        }
+    }
+};
+
+TEST_F(SynopConversionTest, ScanListsTheWindowAndConvertsNewestFirst)
+{
+    const QString hour3 = writeHourFile(3, bulletin(report(10401, 13), "SMDL01 EDZW 141700", "AAXX 14171"));
+    const QString hour70 = writeHourFile(70, bulletin(report(10400, 70)));
+    const QString empty = writeHourFile(10, "");
+    writeHourFile(74, bulletin(report(10402, 74))); // past the window
+    EXPECT_EQ(hour3, "2023011417_syn.wmo");
+    EXPECT_EQ(hour70, "2023011712_syn.wmo");
+
+    SynopConversion conversion(folder(), tables);
+    std::vector<QString> tested;
+    conversion.scan(window(), [&tested](int, const QString& line) { tested.push_back(line); });
+    ASSERT_EQ(tested.size(), 73u);
+    EXPECT_EQ(tested.front(), "Test: Synop-Data 14.1.2023 14:00");
+    EXPECT_EQ(tested.back(), "Test: Synop-Data 17.1.2023 14:00");
+    ASSERT_EQ(conversion.status(), SynopConversion::Status::Converting);
+    const auto& files = conversion.files();
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[0].name, hour3);
+    EXPECT_EQ(files[1].name, empty);
+    EXPECT_EQ(files[1].size, 0u);
+    EXPECT_EQ(files[2].name, hour70);
+    EXPECT_EQ(conversion.progress().totalBytes, int64_t(files[0].size) + files[2].size);
+    EXPECT_EQ(files[2].statusText, QStringLiteral("load: %1 Byte Synop-Data 17.1.2023 12:00").arg(files[2].size));
+
+    ASSERT_TRUE(conversion.step()); // opens the newest file
+    EXPECT_EQ(conversion.progress().fileLine, files[2].statusText);
+    EXPECT_EQ(conversion.progress().phase, 2);
+    conversion.run();
+    EXPECT_EQ(conversion.status(), SynopConversion::Status::Finished);
+    EXPECT_EQ(conversion.progress().totalPercent, 100);
+    EXPECT_EQ(conversion.filesConverted(), 3u);
+    const auto records = readStationFile(stationFile());
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].stationEntry.number, 10400u);
+    EXPECT_EQ(records[1].stationEntry.number, 10401u);
+    EXPECT_EQ(records[1].airTemperature, 13);
+}
+
+TEST(StationFileDeduplicatorTest, SurvivorsAreTheLastOfEqualKeys)
+{
+    auto key = [](uint8_t a) {
+        std::vector<uint8_t> k(StationFileDeduplicator::kKeySize, 0);
+        k[0] = a;
+        k[9] = a; // the time's last byte takes part too
+        return k;
+    };
+    const std::vector<std::vector<uint8_t>> keys = {key(1), key(2), key(1), key(3), key(2), key(0), key(3)};
+    std::vector<uint8_t> packed;
+    for (const auto& k : keys)
+        packed.insert(packed.end(), k.begin(), k.end());
+    const std::vector<bool> expected = {false, false, true, false, true, false, true};
+    EXPECT_EQ(StationFileDeduplicator::survivors(packed), expected);
+}
+
+TEST_F(SynopConversionTest, DuplicateReportStaysInThePlaceOfItsLastOccurrence)
+{
+    writeHourFile(70, bulletin(report(10400, 1) + "\r\r\n" + report(10401, 2)));
+    writeHourFile(69, bulletin(report(10400, 3), "SMDL01 EDZW 171100 CCA")); // same report, corrected
+    SynopConversion conversion(folder(), tables);
+    conversion.scan(window());
+    conversion.run();
+    EXPECT_EQ(conversion.reportsWritten(), 3u);
+    EXPECT_EQ(conversion.duplicateRemoval().removed(), 1u);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("SYNOP/STATION.TMP"))));
+    const auto records = readStationFile(stationFile());
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].stationEntry.number, 10401u);
+    EXPECT_EQ(records[1].stationEntry.number, 10400u);
+    EXPECT_EQ(records[1].airTemperature, 3);
+}
+
+TEST_F(SynopConversionTest, CancelKeepsAppendedRecordsAndLeavesNoTempFile)
+{
+    std::string body;
+    for (int i = 0; i < 50; ++i)
+        body += report(10400 + i % 3, i) + "\r\r\n";
+    writeHourFile(70, bulletin(body));
+    writeHourFile(71, bulletin(report(10400, 5)));
+    SynopConversion conversion(folder(), tables);
+    conversion.setLinesPerStep(10);
+    conversion.scan(window());
+    for (int i = 0; i < 4; ++i) // the newest file whole, then part of the next
+        ASSERT_TRUE(conversion.step());
+    conversion.cancel();
+    EXPECT_EQ(conversion.status(), SynopConversion::Status::Cancelled);
+    EXPECT_FALSE(conversion.step());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("SYNOP/STATION.TMP"))));
+    const auto records = readStationFile(stationFile());
+    EXPECT_EQ(records.size(), conversion.reportsWritten());
+    EXPECT_GE(records.size(), 2u); // no duplicate removal after a cancel
+}
+
+TEST_F(SynopConversionTest, TempFileOfAnInterruptedRunIsPutBack)
+{
+    writeRecords(dir.filePath(QStringLiteral("SYNOP/STATION.TMP")), 2);
+    QFile partial(stationFile()); // the rewrite had got this far
+    ASSERT_TRUE(partial.open(QIODevice::WriteOnly));
+    partial.write(QByteArray(100, 'x'));
+    partial.close();
+    writeHourFile(70, bulletin(report(10400, 1)));
+    SynopConversion conversion(folder(), tables);
+    conversion.scan(window());
+    EXPECT_TRUE(conversion.restoredLeftover());
+    conversion.run();
+    const auto records = readStationFile(stationFile());
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].stationEntry.number, 10400u);
+    EXPECT_EQ(records[1].stationEntry.number, 10401u);
+    EXPECT_EQ(records[2].airTemperature, 1);
+}
+
+TEST_F(SynopConversionTest, NothingToConvert)
+{
+    writeRecords(stationFile(), 2, false); // duplicates, but no removal without files
+    writeHourFile(5, "");
+    SynopConversion conversion(folder(), tables);
+    conversion.scan(window());
+    EXPECT_EQ(conversion.status(), SynopConversion::Status::NothingToDo);
+    EXPECT_FALSE(conversion.step());
+    EXPECT_EQ(readStationFile(stationFile()).size(), 2u);
+}
+
+TEST_F(SynopConversionTest, NoStationFileAtTheEndIsNoError)
+{
+    writeHourFile(70, bulletin("10400 NIL="));
+    SynopConversion conversion(folder(), tables);
+    conversion.scan(window());
+    conversion.run();
+    EXPECT_EQ(conversion.status(), SynopConversion::Status::Finished);
+    EXPECT_FALSE(conversion.duplicateRemoval().rewritten);
+    EXPECT_TRUE(conversion.duplicateRemoval().error.isEmpty());
+    EXPECT_FALSE(QFile::exists(stationFile()));
+}
+
+TEST_F(SynopConversionTest, MissingTablesDecodeNothing)
+{
+    writeHourFile(70, bulletin(report(10400, 1)));
+    SynopTables missing;
+    EXPECT_FALSE(missing.load(folder()).isEmpty());
+    SynopConversion conversion(folder(), missing);
+    conversion.scan(window());
+    EXPECT_EQ(conversion.status(), SynopConversion::Status::TablesMissing);
+    EXPECT_FALSE(conversion.step());
+    EXPECT_FALSE(QFile::exists(stationFile()));
+}
+
+TEST_F(SynopConversionTest, AppendingCutsAPartialRecordFirst)
+{
+    QFile file(stationFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(SynopRecord::kSize + 100, '\0'));
+    file.close();
+    {
+        StationFileAppender appender(folder());
+        SynopRecord r;
+        r.stationEntry.number = 10400;
+        appender.append(r);
+        EXPECT_TRUE(appender.flush());
+        EXPECT_EQ(appender.recordsWritten(), 1u);
+    }
+    EXPECT_EQ(QFileInfo(stationFile()).size(), qint64(2 * SynopRecord::kSize));
+    EXPECT_EQ(readStationFile(stationFile())[1].stationEntry.number, 10400u);
+}
+
+} // namespace
