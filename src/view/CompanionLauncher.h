@@ -1,0 +1,55 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+namespace kesmar {
+
+class IniFile;
+
+// Starts the companion programs that live in the program folder and opens
+// the short help text. Programs are started detached with an argument list
+// (never through a shell) and the program folder as working directory.
+//
+// [Programs] in KMR.INI may name another command for a program, keyed by the
+// program's stem ("qrxmenu=wine qrxmenu.exe"); it is split like a command
+// line, and a relative program name is looked up in the program folder.
+class CompanionLauncher {
+public:
+    // Starts `program` detached; false when it could not be started.
+    using Starter = std::function<bool(const QString& program, const QStringList& arguments,
+                                       const QString& workingDirectory)>;
+    // Opens a document with the desktop's viewer; false when none took it.
+    using Opener = std::function<bool(const QUrl& document)>;
+
+    static constexpr const char* kWeatherTerminal = "qrxmenu";
+    static constexpr const char* kSynopViewer = "qrxsynv";
+    static constexpr const char* kHelpViewer = "Dravix";
+    static constexpr const char* kHelpFile = "KesmarHelp.rtf";
+
+    // settings may be null (no overrides).
+    CompanionLauncher(QString programFolder, const IniFile* settings);
+
+    void setStarter(Starter starter) { m_starter = std::move(starter); }
+    void setOpener(Opener opener) { m_opener = std::move(opener); }
+
+    // Starts the program of that stem; failures are not reported to the user.
+    bool launch(const QString& stem) const;
+    // The help text with the desktop viewer, else with the help viewer program.
+    bool openHelp() const;
+
+    // The file in `folder` named `stem` or `stem`.exe, ignoring case;
+    // empty when there is none.
+    static QString findProgram(const QString& folder, const QString& stem);
+
+private:
+    bool start(const QString& stem, const QStringList& extraArguments) const;
+
+    QString m_folder;
+    const IniFile* m_settings;
+    Starter m_starter;
+    Opener m_opener;
+};
+
+} // namespace kesmar
