@@ -1,5 +1,7 @@
 #include "nmea/NmeaLineSplitter.h"
 
+#include <utility>
+
 namespace kesmar {
 
 void NmeaLineSplitter::reset()
@@ -7,12 +9,14 @@ void NmeaLineSplitter::reset()
     current_.clear();
     inSentence_ = false;
     overlong_ = false;
+    atLineStart_ = true;
 }
 
 void NmeaLineSplitter::feed(QByteArrayView bytes, const Sink& sink)
 {
     for (char c : bytes) {
-        if (c == '$' || c == '!') {
+        const bool lineStart = std::exchange(atLineStart_, false);
+        if ((c == '$' || c == '!') && (lineStart || !strict_)) {
             // A start inside a sentence means the previous one was cut off.
             current_.clear();
             current_.append(c);
@@ -24,6 +28,7 @@ void NmeaLineSplitter::feed(QByteArrayView bytes, const Sink& sink)
             current_.clear();
             inSentence_ = false;
             overlong_ = false;
+            atLineStart_ = true;
         } else if (inSentence_ && !overlong_) {
             if (current_.size() >= maxLength_) {
                 overlong_ = true;

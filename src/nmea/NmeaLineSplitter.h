@@ -16,6 +16,9 @@ public:
     explicit NmeaLineSplitter(int maxLength = 128) : maxLength_(maxLength) {}
 
     void feed(QByteArrayView bytes, const Sink& sink);
+    // For sources that frame sentences themselves and mix in other lines
+    // (gpsd's JSON): a start character counts only at the start of a line.
+    void setStartOnlyAtLineStart(bool strict) { strict_ = strict; }
     // Forgets a partial sentence (after a lost connection).
     void reset();
     qint64 droppedOverlong() const { return droppedOverlong_; }
@@ -24,6 +27,8 @@ private:
     QByteArray current_;
     bool inSentence_ = false;
     bool overlong_ = false;
+    bool strict_ = false;
+    bool atLineStart_ = true;
     int maxLength_;
     qint64 droppedOverlong_ = 0;
 };
