@@ -64,7 +64,7 @@ inline void loadTestTables(SynopTables& tables, const std::vector<TestStation>& 
     stations.insert(stations.end(), extra.begin(), extra.end());
     addStations(tables, stations);
     ASSERT_TRUE(tables.ttTable().loadBytes("SM Synoptische Meldungen\nSI Zwischentermine\n").isEmpty());
-    ASSERT_TRUE(tables.aaTable().loadBytes("DL Deutschland\nRO Rumaenien\nVE Schiffe\n").isEmpty());
+    ASSERT_TRUE(tables.aaTable().loadBytes("DL Deutschland\nRO Rumaenien\nVE Schiffe\nCG Kongo\nPR Peru\n").isEmpty());
     ASSERT_TRUE(tables.textTable().loadBytes("RRMM Nachtrag\nCCMM Berichtigung\n").isEmpty());
     tables.setLoaded(true);
 }
