@@ -14,7 +14,8 @@ namespace {
 
 class PanelTest : public testing::Test {
 protected:
-    PanelTest() { testApp(); }
+    // First member: the application must exist before any widget.
+    QCoreApplication* app = testApp();
     NmeaLog log;
     CNmeaPanel panel{log};
 };

@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Checksums, NmeaCheckTest, testing::Values(
     CheckCase{"$GPTXT,hello\r*24", NmeaCheck::BadCharacter},
     CheckCase{"GPGSA,A,1,,,,,,,,,,,,,99.99,99.99,99.99*30", NmeaCheck::NoDollar},
     CheckCase{"!AIVDM,1,1,,A,13aEOK?P00PD2wVMdLDRhgvL289?,0*26", NmeaCheck::NoDollar},
-    CheckCase{"", NmeaCheck::NoDollar}));
+    CheckCase{"", NmeaCheck::NoDollar}),
+    [](const testing::TestParamInfo<CheckCase>& param) { return "case" + std::to_string(param.index); });
 
 TEST(NmeaParser, AcceptsEveryTalker)
 {

@@ -1,0 +1,123 @@
+// A real peer: gpsd reads a receiver log from a small TCP source of the
+// test, kesmar-nmea forwards gpsd's NMEA into a slot, and the vessel state
+// of the plotter's input follows the log.
+#include "TestApp.h"
+#include "nmea/NmeaInput.h"
+#include "nmea/NmeaLog.h"
+#include "nmea/NmeaParser.h"
+#include "nmea/NmeaSlot.h"
+#include "nmea/VesselState.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace kesmar;
+
+namespace {
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+void stopProcess(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+}
+
+TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
+{
+    testApp();
+    const QString gpsd = QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/bin", "/sbin"});
+    if (gpsd.isEmpty())
+        GTEST_SKIP() << "gpsd is not installed";
+    QFile logFile(QStringLiteral(KESMAR_SHARED_DIR "/nmea/saab-r4.log"));
+    if (!logFile.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "receiver logs not present";
+    QList<QByteArray> lines;
+    std::set<std::pair<double, double>> logPositions;
+    while (!logFile.atEnd()) {
+        const QByteArray line = logFile.readLine();
+        if (line.startsWith('#') || line.trimmed().isEmpty())
+            continue;
+        lines.append(line);
+        const NmeaSentence s = NmeaParser::parse(line);
+        if (s.usable() && s.position && s.positionValid && s.kind != NmeaKind::VTG)
+            logPositions.insert({s.position->latitudeMinutes, s.position->longitudeMinutes});
+    }
+    ASSERT_GE(logPositions.size(), 3u);
+
+    // The receiver: serves the log over TCP, line by line, in a loop.
+    QTcpServer source;
+    ASSERT_TRUE(source.listen(QHostAddress::LocalHost, 0));
+    QTimer feeder;
+    QTcpSocket* client = nullptr;
+    int next = 0;
+    QObject::connect(&source, &QTcpServer::newConnection, [&] {
+        client = source.nextPendingConnection();
+        feeder.start(5);
+    });
+    QObject::connect(&feeder, &QTimer::timeout, [&] {
+        if (client && client->state() == QAbstractSocket::ConnectedState)
+            client->write(lines[next++ % lines.size()]);
+    });
+
+    QTemporaryDir dir;
+    VesselState state;
+    NmeaLog log;
+    NmeaInput input(state, log);
+    input.setDisplayInterval(0);
+    NmeaSlot slot;
+    QString error;
+    ASSERT_TRUE(slot.open(dir.filePath("nmea.sock"), &error)) << error.toStdString();
+    QObject::connect(&slot, &NmeaSlot::datagramReceived, &input, &NmeaInput::receiveDatagram);
+    std::vector<std::pair<double, double>> seen;
+    QObject::connect(&input, &NmeaInput::vesselMoved,
+                     [&] { seen.push_back({state.latitudeMinutes, state.longitudeMinutes}); });
+
+    const quint16 gpsdPort = freePort();
+    QProcess daemon;
+    daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    daemon.start(gpsd, {"-N", "-n", "-S", QString::number(gpsdPort),
+                        QStringLiteral("tcp://127.0.0.1:%1").arg(source.serverPort())});
+    ASSERT_TRUE(daemon.waitForStarted(5000));
+    QProcess forwarder;
+    forwarder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    forwarder.start(QStringLiteral(KESMAR_NMEA_TOOL),
+                    {QStringLiteral("gpsd:127.0.0.1:%1").arg(gpsdPort), "--slot", slot.path()});
+    ASSERT_TRUE(forwarder.waitForStarted(5000));
+
+    std::set<std::pair<double, double>> distinct;
+    QElapsedTimer clock;
+    clock.start();
+    while (distinct.size() < 3 && clock.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        distinct.insert(seen.begin(), seen.end());
+    }
+    stopProcess(forwarder);
+    stopProcess(daemon);
+
+    EXPECT_GE(distinct.size(), 3u) << "positions seen: " << seen.size() << ", log: " << log.text().size();
+    for (const auto& p : seen)
+        EXPECT_TRUE(logPositions.count(p)) << p.first << " " << p.second;
+    EXPECT_GT(log.text().count('\n'), 10);
+}
+
+} // namespace
