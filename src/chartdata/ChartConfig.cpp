@@ -157,8 +157,8 @@ ViewportStyle ChartConfig::viewportStyle() const
     ViewportStyle style;
     style.symbolSize = symbolSize;
     style.textSize = textSize;
-    style.chartFont = chartFont.toFontSpec();
-    style.workFont = workFont.toFontSpec();
+    style.chartFont = chartFont.toTextFont();
+    style.workFont = workFont.toTextFont();
     return style;
 }
 

@@ -35,17 +35,17 @@ void LogFont::setFaceName(const QString& name)
     std::memcpy(face.data(), bytes.data(), std::min(bytes.size(), kFaceSize - 1));
 }
 
-FontSpec LogFont::toFontSpec() const
+TextFont LogFont::toTextFont() const
 {
-    return FontSpec{faceName(), height, weight, italic != 0};
+    return TextFont{faceName(), height, weight, italic != 0};
 }
 
-void LogFont::assign(const FontSpec& spec)
+void LogFont::assign(const TextFont& font)
 {
-    height = spec.height;
-    weight = spec.weight;
-    italic = spec.italic ? 1 : 0;
-    setFaceName(spec.family);
+    height = font.height;
+    weight = font.weight;
+    italic = font.italic ? 1 : 0;
+    setFaceName(font.family);
 }
 
 bool LogFont::read(ByteReader& in)

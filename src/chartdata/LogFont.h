@@ -39,9 +39,9 @@ struct LogFont {
 
     QString faceName() const;
     void setFaceName(const QString& name); // cut to 31 characters
-    FontSpec toFontSpec() const;
-    // Height, weight, italic and face from `spec`; the other bytes stay.
-    void assign(const FontSpec& spec);
+    TextFont toTextFont() const;
+    // Height, weight, italic and face from `font`; the other bytes stay.
+    void assign(const TextFont& font);
 
     bool read(ByteReader& in);
     void write(ByteWriter& out) const;

@@ -165,8 +165,8 @@ public:
     double deviceFactor() const { return deviceFactor_; }
     double symbolSize() const { return symbolSize_; }
     // Working fonts: the configured fonts scaled by text size and device factor.
-    const FontSpec& chartFont() const { return fonts_[0]; }
-    const FontSpec& workFont() const { return fonts_[1]; }
+    const TextFont& chartFont() const { return fonts_[0]; }
+    const TextFont& workFont() const { return fonts_[1]; }
 
 private:
     bool derive(bool light);
@@ -195,7 +195,7 @@ private:
     int32_t marginY_ = 0;
     double deviceFactor_ = 1.0;
     double symbolSize_ = 0.025;
-    FontSpec fonts_[2];
+    TextFont fonts_[2];
     ViewportStyle style_;
     int desktopWidth_ = 1024;
 

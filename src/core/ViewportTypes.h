@@ -20,12 +20,12 @@ struct PixelRect {
 // A text font as the chart drawing needs it; plain data so that the
 // projection stays free of the GUI library. Height is in pixels and, as in the
 // stored font records, usually negative (character height without leading).
-struct FontSpec {
+struct TextFont {
     QString family = QStringLiteral("Arial");
     int32_t height = -8;
     int32_t weight = 400;
     bool italic = false;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const TextFont&, const TextFont&) = default;
 };
 
 // The values of the chart configuration that the projection derives its
@@ -34,8 +34,8 @@ struct FontSpec {
 struct ViewportStyle {
     double symbolSize = 0.025; // buoyage dimension (symbol size factor)
     double textSize = 1.0;     // chart text size factor
-    FontSpec chartFont{QStringLiteral("Arial"), -8, 300, false};
-    FontSpec workFont{QStringLiteral("Arial"), -8, 400, false};
+    TextFont chartFont{QStringLiteral("Arial"), -8, 300, false};
+    TextFont workFont{QStringLiteral("Arial"), -8, 400, false};
     friend bool operator==(const ViewportStyle&, const ViewportStyle&) = default;
 };
 

@@ -141,8 +141,8 @@ TEST(ChartConfig, FileLoadSaveAndViewportStyle)
     EXPECT_EQ(back.toBytes(), c.toBytes());
     const ViewportStyle style = back.viewportStyle();
     EXPECT_EQ(style.textSize, 1.5);
-    EXPECT_EQ(style.chartFont, (FontSpec{QStringLiteral("Arial"), -8, 300, false}));
-    EXPECT_EQ(style.workFont, (FontSpec{QStringLiteral("Courier"), -11, 700, true}));
+    EXPECT_EQ(style.chartFont, (TextFont{QStringLiteral("Arial"), -8, 300, false}));
+    EXPECT_EQ(style.workFont, (TextFont{QStringLiteral("Courier"), -11, 700, true}));
 }
 
 TEST(DetailFlags, LayerBits)
