@@ -1,0 +1,80 @@
+// The SYNOP decoder, its line rewriting and the duplicate test on arbitrary
+// bytes. The program folder has no SYNOP folder, so closing a report takes
+// the silent path of a station file that cannot be opened.
+#include "weather/StationEntry.h"
+#include "weather/StationFileDeduplicator.h"
+#include "weather/SynopDecoder.h"
+#include "weather/SynopFileContext.h"
+#include "weather/SynopTables.h"
+#include "weather/SynopTimeWindow.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+using namespace kesmar;
+
+namespace {
+
+SynopTables& tables()
+{
+    static SynopTables t = [] {
+        SynopTables built;
+        std::vector<uint8_t> bytes;
+        for (uint32_t n : {0u, 10400u, 12345u, 15015u}) {
+            StationEntry e;
+            e.number = n;
+            std::memcpy(e.indicator.data(), n == 0 ? "EDZW" : "    ", 4);
+            e.setName("STATION");
+            e.appendTableForm(bytes);
+        }
+        built.stations().loadBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+        built.ttTable().loadBytes("SM a\nSI b\n");
+        built.aaTable().loadBytes("DL c\nRO d\n");
+        built.textTable().loadBytes("RRMM e\n");
+        built.setLoaded(true);
+        return built;
+    }();
+    return t;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static QTemporaryDir folder;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    SynopDecoder decoder(tables(), folder.path());
+    const SynopTimeWindow window = SynopTimeWindow::fromUtcFields(2023, 1, 17, 14, 30);
+    const int64_t fileTime = SynopTimeWindow::localTimeValue(2023, 1, 17, 12, 0, 0);
+    decoder.setFileContext(SynopFileContext::forFile(2023, 1, 17, 12, fileTime, window));
+    decoder.beginFile();
+    // Lines as the conversion reads them, and the same bytes one by one.
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t length = std::min(SynopDecoder::kMaxLineLength, text.size() - at);
+        const size_t lf = text.find('\n', at);
+        if (lf != std::string_view::npos && lf - at + 1 < length)
+            length = lf - at + 1;
+        decoder.feedLine(text.substr(at, length));
+        at += length;
+    }
+    decoder.endFile();
+    for (char c : text)
+        decoder.feedChar(c);
+    decoder.closeReport();
+
+    std::string rewritten(2 * text.size() + 1, '\0');
+    if (SynopDecoder::rewriteLine(text, rewritten.data()) > 2 * text.size())
+        __builtin_trap();
+
+    const auto keep = StationFileDeduplicator::survivors(
+        std::span<const uint8_t>(data, size - size % StationFileDeduplicator::kKeySize));
+    if (keep.size() != size / StationFileDeduplicator::kKeySize)
+        __builtin_trap();
+    return 0;
+}
