@@ -26,8 +26,11 @@ std::tm SynopTimeWindow::localFields(int64_t timeValue)
 
 SynopTimeWindow SynopTimeWindow::fromUtcFields(int year, int month, int day, int hour, int minute)
 {
-    // The UTC fields taken as local time with daylight saving off.
-    const int64_t now = localTimeValue(year, month, day, hour, minute, 0, 0);
+    // The UTC fields taken as local time. Daylight saving is left to the
+    // library as for every other time value: forced off, the window and the
+    // file names would run an hour ahead all summer, so the newest file
+    // would be looked for before it can exist.
+    const int64_t now = localTimeValue(year, month, day, hour, minute, 0);
     SynopTimeWindow window;
     const int64_t first = now - kHours * kHourSeconds;
     // Round down to a whole hour, also for values before 1970.

@@ -328,6 +328,31 @@ TEST_F(SynopDecoderTest, TimeWindowLimits)
     }
 }
 
+TEST_F(SynopDecoderTest, TimeWindowInSummerTime)
+{
+    setTimeZone("Europe/Berlin");
+    const SynopTimeWindow w = SynopTimeWindow::fromUtcFields(2023, 7, 17, 14, 30);
+    // File names carry the UTC hour, summer or winter.
+    const std::tm newest = SynopTimeWindow::localFields(w.hourTime(72));
+    const std::tm oldest = SynopTimeWindow::localFields(w.hourTime(0));
+    EXPECT_EQ(newest.tm_mday * 100 + newest.tm_hour, 1714);
+    EXPECT_EQ(oldest.tm_mday * 100 + oldest.tm_hour, 1414);
+    struct Case {
+        const char* date;
+        bool valid;
+    } cases[] = {{"17141", true}, {"17151", false}, {"14131", true}, {"14121", false}};
+    for (const Case& c : cases) {
+        QFile::remove(stationFile());
+        SynopDecoder decoder(tables, folder());
+        decoder.setFileContext(SynopFileContext::forFile(2023, 7, 17, 14, w.hourTime(72), w));
+        decoder.beginFile();
+        feedText(decoder, bulletin("10400 41580 82710 10051 20011=", "SMDL01 EDZW 171400",
+                                   std::string("AAXX ") + c.date));
+        decoder.endFile();
+        EXPECT_EQ(readStationFile(stationFile()).size(), c.valid ? 1u : 0u) << c.date;
+    }
+}
+
 TEST_F(SynopDecoderTest, LandSectionWithInvalidDateWritesNothing)
 {
     const auto records = decode(bulletin("10400 41580 82710 10051 20011=\r\r\n10401 41580 82710 10051 20011=",
