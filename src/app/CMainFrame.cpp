@@ -42,7 +42,8 @@ CMainFrame::CMainFrame(CKesmarApp& app, QWidget* parent) : QMainWindow(parent), 
     resize(1024, 700);
     commands_ = new CommandSet(this);
     view_ = new CKesmarView(ChartViewContext{app.programFolder(), app.startupPhase(), app.viewport(), app.catalogue(),
-                                             app.chartConfig(), app.vessel(), *commands_},
+                                             app.chartConfig(), app.vessel(), *commands_, app.settings().mile,
+                                             &app.profile()},
                             this);
     setCentralWidget(view_);
     createBars();

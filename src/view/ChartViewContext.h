@@ -8,6 +8,7 @@ namespace kesmar {
 class ChartCatalogue;
 class ChartConfig;
 class CommandSet;
+class IniFile;
 class Viewport;
 struct VesselState;
 
@@ -21,6 +22,10 @@ struct ChartViewContext {
     ChartConfig& config;
     VesselState& vessel;
     CommandSet& commands;
+    // [MAP] mile: nonzero measures in nautical miles, 0 in kilometres.
+    int mile = 1;
+    // KMR.INI, for the [Programs] commands of the companion programs; may be null.
+    const IniFile* profile = nullptr;
 };
 
 } // namespace kesmar

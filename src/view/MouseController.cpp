@@ -102,9 +102,14 @@ bool MouseController::eventFilter(QObject* watched, QEvent* event)
 
 void MouseController::setJustActivated()
 {
+    setMode(InteractionMode::JustActivated);
+}
+
+void MouseController::setMode(InteractionMode mode)
+{
     if (m_mode == InteractionMode::ZoomDrag || m_mode == InteractionMode::MiniWindowDrag)
         endDrag();
-    m_mode = InteractionMode::JustActivated;
+    m_mode = mode;
 }
 
 void MouseController::leftPress(const QPoint& p)
@@ -242,6 +247,7 @@ void MouseController::requestContextMenu(const QPoint& globalPos)
             m_view.update();
             emit routeChanged();
         }
+        emit measuringEnded();
         return;
     }
     if (m_mode != InteractionMode::Normal)

@@ -42,6 +42,7 @@ public:
     void setMiniWindowHandler(std::function<bool(const QRect&)> handler) { m_miniWindow = std::move(handler); }
 
     InteractionMode mode() const { return m_mode; }
+    void setMode(InteractionMode mode);
     // The frame became active: the next left click only ends this state.
     void setJustActivated();
     // The point where the right button was last released without a rectangle.
@@ -67,6 +68,8 @@ signals:
     // Left double click: the pickup window on the rectangle around `point`.
     void pickupRequested(const QRect& rectangle);
     void routeChanged();
+    // A measurement was ended by the context-menu request.
+    void measuringEnded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
