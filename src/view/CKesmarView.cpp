@@ -33,6 +33,7 @@ CKesmarView::CKesmarView(const ChartViewContext& context, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     bindViewCommands();
+    printing_.bindCommands(context_.commands);
 }
 
 CKesmarView::~CKesmarView()
@@ -136,12 +137,11 @@ void CKesmarView::paintEvent(QPaintEvent*)
 }
 
 // ---- chart picture ----------------------------------------------------------
-// Background in colour 4 of the screen colours; the chart layers are painted
-// over it by the chart renderer.
+// The last completed chart picture (drawn off the GUI thread) with the vessel
+// mark, crosshair and route line over it.
 void CKesmarView::paintChart(QPainter& painter)
 {
-    const ColourTable colours = ColourTable::fromColorrefs(context_.config.screenColours);
-    painter.fillRect(rect(), colours.colour(ColourTable::kBackground));
+    picture_.paint(painter);
 }
 
 } // namespace kesmar

@@ -1,4 +1,6 @@
 #pragma once
+#include "view/ChartPicture.h"
+#include "view/ChartPrinting.h"
 #include "view/ChartViewContext.h"
 #include "view/CommandIds.h"
 #include "view/InteractionMode.h"
@@ -37,6 +39,9 @@ public:
     void setInteractionMode(InteractionMode mode) { interactionMode_ = mode; }
 
     const ChartViewContext& context() const { return context_; }
+    // The chart picture (drawn off the GUI thread) and the printing commands.
+    ChartPicture& picture() { return picture_; }
+    ChartPrinting& printing() { return printing_; }
 
 signals:
     // Text for the status bar's message pane.
@@ -58,6 +63,8 @@ private:
     ChartViewContext context_;
     InteractionMode interactionMode_ = InteractionMode::Normal;
     bool shutDownDone_ = false;
+    ChartPicture picture_{context_, *this};
+    ChartPrinting printing_{context_, picture_, *this};
 };
 
 } // namespace kesmar
