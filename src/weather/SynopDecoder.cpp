@@ -219,13 +219,16 @@ SynopDecoder::Step SynopDecoder::handle(char sep)
     case SectionStart:
         return heading(sep);
     case LandDate:
+        return landDate(sep);
     case LandStation:
+        return landStation();
     case PrecipVisibility:
     case CloudWind:
     case WindSpeed:
+        return firstGroups();
     case Temperature:
     case DewPoint:
-        return landState(sep);
+        return temperatures();
     case Section1:
         return section1();
     case Section2:
@@ -303,33 +306,40 @@ SynopDecoder::Step SynopDecoder::heading(char sep)
     }
 }
 
-SynopDecoder::Step SynopDecoder::landState(char sep)
+SynopDecoder::Step SynopDecoder::landDate(char sep)
 {
     const GroupWindow& w = window_;
-    switch (state_) {
-    case LandDate: {
-        record_.sectionKind |= 1;
-        if (!w.matches("?+++++"))
-            return isLineEnd(sep) ? advance(LandStation) : stay();
-        uint32_t t = 0;
-        landSectionRejected_ = !timeValue(w.number(1, 2), w.number(3, 4), 0, t);
-        if (landSectionRejected_)
-            reject();
-        else
-            record_.observationTime = t;
-        record_.windIndicator = static_cast<uint8_t>(w.number(5, 5));
-        counter_ = 0;
-        resume_ = LandStation;
-        return advance(LandStation);
-    }
-    case LandStation:
-        if (!w.matches("?+++++"))
-            return stay();
-        if (!tables_.stations().findByNumber(static_cast<uint32_t>(w.number(1, 5)), record_.stationEntry))
-            return advance(Skip);
-        record_.flags |= SynopFlag::StationIdentified;
-        return advance(PrecipVisibility);
-    case PrecipVisibility:
+    record_.sectionKind |= 1;
+    if (!w.matches("?+++++"))
+        return isLineEnd(sep) ? advance(LandStation) : stay();
+    uint32_t t = 0;
+    landSectionRejected_ = !timeValue(w.number(1, 2), w.number(3, 4), 0, t);
+    if (landSectionRejected_)
+        reject();
+    else
+        record_.observationTime = t;
+    record_.windIndicator = static_cast<uint8_t>(w.number(5, 5));
+    counter_ = 0;
+    resume_ = LandStation;
+    return advance(LandStation);
+}
+
+SynopDecoder::Step SynopDecoder::landStation()
+{
+    const GroupWindow& w = window_;
+    if (!w.matches("?+++++"))
+        return stay();
+    if (!tables_.stations().findByNumber(static_cast<uint32_t>(w.number(1, 5)), record_.stationEntry))
+        return advance(Skip);
+    record_.flags |= SynopFlag::StationIdentified;
+    return advance(PrecipVisibility);
+}
+
+// iRixhVV, Nddff and 00fff.
+SynopDecoder::Step SynopDecoder::firstGroups()
+{
+    const GroupWindow& w = window_;
+    if (state_ == PrecipVisibility) {
         if (w.matches("???NIL")) {
             reject();
             return advance(Skip);
@@ -342,52 +352,54 @@ SynopDecoder::Step SynopDecoder::landState(char sep)
         record_.visibility = static_cast<int8_t>(w.number(4, 5));
         setIf(record_.visibility >= 0, SynopFlag::Visibility);
         return advance(CloudWind);
-    case CloudWind: {
-        if (!w.matches("??++++"))
-            return stay();
-        record_.totalCloud = w.at(1);
-        record_.windDirection = static_cast<int16_t>(w.number(2, 3) * 10);
-        setIf(record_.windDirection >= 0 && record_.windDirection <= 360, SynopFlag::WindDirection);
-        const int ff = w.number(4, 5);
-        record_.windSpeed = static_cast<uint8_t>(ff);
-        setIf(ff != -1, SynopFlag::WindSpeed);
-        return advance(ff == 99 ? WindSpeed : Temperature);
     }
-    case WindSpeed:
+    if (state_ == WindSpeed) {
         if (!w.matches("?+++++"))
             return stay();
         record_.windSpeed = static_cast<uint8_t>(w.number(3, 5));
         return advance(Temperature);
-    case Temperature: {
+    }
+    if (!w.matches("??++++"))
+        return stay();
+    record_.totalCloud = w.at(1);
+    record_.windDirection = static_cast<int16_t>(w.number(2, 3) * 10);
+    setIf(record_.windDirection >= 0 && record_.windDirection <= 360, SynopFlag::WindDirection);
+    const int ff = w.number(4, 5);
+    record_.windSpeed = static_cast<uint8_t>(ff);
+    setIf(ff != -1, SynopFlag::WindSpeed);
+    return advance(ff == 99 ? WindSpeed : Temperature);
+}
+
+// 1snTTT and 2snTdTdTd: each waits for exactly its group.
+SynopDecoder::Step SynopDecoder::temperatures()
+{
+    const GroupWindow& w = window_;
+    const int v = w.number(3, 5);
+    const char sign = w.at(2);
+    if (state_ == Temperature) {
         if (!w.matches("?1++++") || counter_ > 1)
             return stay();
         counter_ = 2;
-        const int v = w.number(3, 5);
         if (v >= 0) {
-            record_.airTemperature = static_cast<int16_t>(w.at(2) == '1' ? -v : v);
+            record_.airTemperature = static_cast<int16_t>(sign == '1' ? -v : v);
             record_.flags |= SynopFlag::AirTemperature;
         }
         return advance(DewPoint);
     }
-    default: { // DewPoint
-        if (!w.matches("?2++++") || counter_ > 2)
-            return stay();
-        const int v = w.number(3, 5);
-        const char sign = w.at(2);
-        // Sign figures 2 to 8 do not exist: ignore the group and wait on.
-        if (v >= 0 && sign != '0' && sign != '1' && sign != '9' && sign != '/')
-            return stay();
-        counter_ = 3;
-        if (v >= 0 && sign == '9') {
-            record_.humidity = static_cast<int16_t>(v);
-            record_.flags |= SynopFlag::Humidity;
-        } else if (v >= 0) {
-            record_.dewPoint = static_cast<int16_t>(sign == '1' ? -v : v);
-            record_.flags |= SynopFlag::DewPoint;
-        }
-        return advance(Section1);
+    if (!w.matches("?2++++") || counter_ > 2)
+        return stay();
+    // Sign figures 2 to 8 do not exist: ignore the group and wait on.
+    if (v >= 0 && sign != '0' && sign != '1' && sign != '9' && sign != '/')
+        return stay();
+    counter_ = 3;
+    if (v >= 0 && sign == '9') {
+        record_.humidity = static_cast<int16_t>(v);
+        record_.flags |= SynopFlag::Humidity;
+    } else if (v >= 0) {
+        record_.dewPoint = static_cast<int16_t>(sign == '1' ? -v : v);
+        record_.flags |= SynopFlag::DewPoint;
     }
-    }
+    return advance(Section1);
 }
 
 SynopDecoder::Step SynopDecoder::shipState()

@@ -105,11 +105,16 @@ private:
     void endBulletin();
     Step handle(char sep);
     Step heading(char sep);
-    Step landState(char sep);
+    Step landDate(char sep);
+    Step landStation();
+    Step firstGroups();
+    Step temperatures();
     Step shipState();
     Step shipIdentifier();
     Step section1();
+    Step storeSection1(char figure);
     Step section2();
+    Step storeSection2(char figure);
     Step section3();
     Step section4();
     bool sectionHeader(Step& step, bool allow333, bool allow444);

@@ -34,6 +34,9 @@ bool SynopDecoder::sectionHeader(Step& step, bool allow333, bool allow444)
     return false;
 }
 
+// Templates "?3++++" to "?8++++", "?9++//" and "?222++": group 3 to 9 is
+// taken while the counter has not passed its figure, and sets it to the
+// figure + 1.
 SynopDecoder::Step SynopDecoder::section1()
 {
     const GroupWindow& w = window_;
@@ -42,22 +45,34 @@ SynopDecoder::Step SynopDecoder::section1()
         return step;
     if (w.count() < 5)
         return stay();
-    auto accept = [this](int limit, int next) {
-        if (counter_ > limit)
-            return false;
-        counter_ = next;
-        return true;
-    };
-    if (w.matches("?3++++")) {
-        if (!accept(3, 4))
-            return stay();
+    if (w.matches("?222++")) { // 222Dsvs: section 2 of a ship follows
+        counter_ = 0;
+        record_.shipDirection = static_cast<int8_t>(w.number(4, 4));
+        record_.shipSpeed = static_cast<int8_t>(w.number(5, 5));
+        setIf(record_.shipDirection > 0, SynopFlag::ShipMovement);
+        return goTo(Section2);
+    }
+    const char figure = w.at(1);
+    if (!w.matches("?+++++") || figure < '3' || figure > '9')
+        return goTo(Section1);
+    if (figure == '9' && !w.matches("?9++//"))
+        return goTo(Section1);
+    const int place = figure - '0';
+    if (counter_ > place)
+        return stay();
+    counter_ = place + 1;
+    return storeSection1(figure);
+}
+
+SynopDecoder::Step SynopDecoder::storeSection1(char figure)
+{
+    const GroupWindow& w = window_;
+    switch (figure) {
+    case '3':
         record_.stationPressure = static_cast<int16_t>(w.number(2, 5));
         setIf(record_.stationPressure >= 0, SynopFlag::StationPressure);
-        return goTo(Section1);
-    }
-    if (w.matches("?4++++")) {
-        if (!accept(4, 5))
-            return stay();
+        break;
+    case '4': {
         // 4a3hhh of a high station: the standard isobaric surface a3 and its
         // geopotential; otherwise 4PPPP, the sea-level pressure.
         int surface = 0;
@@ -69,64 +84,44 @@ SynopDecoder::Step SynopDecoder::section1()
         case '8': surface = 850; break;
         default: break;
         }
-        if (surface != 0) {
-            record_.isobaricSurface = static_cast<int16_t>(surface);
-            record_.geopotential = static_cast<int16_t>(w.number(3, 5));
-            setIf(record_.geopotential >= 0, SynopFlag::Geopotential);
-            return keep();
+        if (surface == 0) {
+            record_.seaLevelPressure = static_cast<int16_t>(w.number(2, 5));
+            setIf(record_.seaLevelPressure >= 0, SynopFlag::SeaLevelPressure);
+            break;
         }
-        record_.seaLevelPressure = static_cast<int16_t>(w.number(2, 5));
-        setIf(record_.seaLevelPressure >= 0, SynopFlag::SeaLevelPressure);
-        return goTo(Section1);
+        record_.isobaricSurface = static_cast<int16_t>(surface);
+        record_.geopotential = static_cast<int16_t>(w.number(3, 5));
+        setIf(record_.geopotential >= 0, SynopFlag::Geopotential);
+        return keep();
     }
-    if (w.matches("?5++++")) {
-        if (!accept(5, 6))
-            return stay();
+    case '5':
         record_.tendencyCharacteristic = static_cast<int8_t>(w.number(2, 2));
         record_.pressureTendency = static_cast<int16_t>(w.number(3, 5));
         setIf(record_.tendencyCharacteristic >= 0 && record_.pressureTendency >= 0,
               SynopFlag::PressureTendency);
-        return goTo(Section1);
-    }
-    if (w.matches("?6++++")) {
-        if (!accept(6, 7))
-            return stay();
+        break;
+    case '6':
         record_.precipitation = static_cast<int16_t>(w.number(2, 4));
         record_.precipitationPeriod = static_cast<int8_t>(w.number(5, 5));
         setIf(record_.precipitation >= 0 && record_.precipitationPeriod >= 0, SynopFlag::Precipitation);
-        return goTo(Section1);
-    }
-    if (w.matches("?7++++")) {
-        if (!accept(7, 8))
-            return stay();
+        break;
+    case '7': {
         record_.presentWeather = static_cast<int8_t>(w.number(2, 3));
         const bool pastWeatherMissing = w.at(4) == '/' && w.at(5) == '/';
         setIf(record_.presentWeather >= 0,
               pastWeatherMissing ? SynopFlag::PresentWeatherOnly : SynopFlag::PresentWeather);
-        return goTo(Section1);
+        break;
     }
-    if (w.matches("?8++++")) {
-        if (!accept(8, 9))
-            return stay();
+    case '8':
         record_.lowCloudAmount = w.at(2);
         record_.lowCloud = w.at(3);
         record_.midCloud = w.at(4);
         record_.highCloud = w.at(5);
         record_.flags |= SynopFlag::CloudGroup;
-        return goTo(Section1);
-    }
-    if (w.matches("?9++//")) {
-        if (!accept(9, 10))
-            return stay();
+        break;
+    default: // 9xx//
         record_.cloudBaseKey = {w.at(2), w.at(3)};
-        return goTo(Section1);
-    }
-    if (w.matches("?222++")) {
-        counter_ = 0;
-        record_.shipDirection = static_cast<int8_t>(w.number(4, 4));
-        record_.shipSpeed = static_cast<int8_t>(w.number(5, 5));
-        setIf(record_.shipDirection > 0, SynopFlag::ShipMovement);
-        return goTo(Section2);
+        break;
     }
     return goTo(Section1);
 }
@@ -149,6 +144,12 @@ SynopDecoder::Step SynopDecoder::section2()
     if (counter_ > place)
         return stay();
     counter_ = place + 1;
+    return storeSection2(figure);
+}
+
+SynopDecoder::Step SynopDecoder::storeSection2(char figure)
+{
+    const GroupWindow& w = window_;
     const auto a = [&w](int first, int last) { return static_cast<int8_t>(w.number(first, last)); };
     switch (figure) {
     case '0': {
