@@ -25,7 +25,7 @@ NmeaReceiver::NmeaReceiver(const NmeaSourceSpec& spec, QObject* parent)
     reconnectTimer_.setSingleShot(true);
     reconnectTimer_.setInterval(2000);
     connect(&reconnectTimer_, &QTimer::timeout, this, &NmeaReceiver::connectSource);
-    connect(&replayTimer_, &QTimer::timeout, this, &NmeaReceiver::replayNextLine);
+    connect(&replayTimer_, &QTimer::timeout, this, &NmeaReceiver::replayDue);
 }
 
 NmeaReceiver::~NmeaReceiver() = default;
@@ -42,7 +42,10 @@ void NmeaReceiver::start()
         if (fileRate_ <= 0.0) {
             QTimer::singleShot(0, this, &NmeaReceiver::replayAll);
         } else {
-            replayTimer_.start(std::max(0, int(1000.0 / fileRate_)));
+            // Fast rates are kept by sending the lines that are due on each
+            // tick rather than by a timer shorter than the clock allows.
+            replayClock_.start();
+            replayTimer_.start(std::clamp(int(1000.0 / fileRate_), 1, 1000));
         }
         return;
     }
@@ -135,27 +138,39 @@ void NmeaReceiver::readUdp()
     }
 }
 
-void NmeaReceiver::replayNextLine()
+void NmeaReceiver::replayDue()
 {
-    // One line per tick; comment and empty lines do not take a tick.
+    const qint64 due = qint64(double(replayClock_.elapsed()) * fileRate_ / 1000.0) + 1;
+    for (int burst = 0; replayed_ < due && burst < 10000; ++burst) {
+        if (!replayOneLine()) {
+            replayTimer_.stop();
+            emit finished();
+            return;
+        }
+        ++replayed_;
+    }
+}
+
+bool NmeaReceiver::replayOneLine()
+{
+    // Comment and empty lines do not take a turn.
     while (!file_.atEnd()) {
-        const QByteArray line = file_.readLine(kReadChunk);
+        const QByteArray line = file_.readLine();
         const QByteArray trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith('#'))
             continue;
         feed(line);
         if (!line.endsWith('\n'))
             feed("\n");
-        return;
+        return true;
     }
-    replayTimer_.stop();
-    emit finished();
+    return false;
 }
 
 void NmeaReceiver::replayAll()
 {
     while (!file_.atEnd()) {
-        const QByteArray line = file_.readLine(kReadChunk);
+        const QByteArray line = file_.readLine();
         if (line.startsWith('#'))
             continue;
         feed(line);

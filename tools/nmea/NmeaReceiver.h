@@ -3,6 +3,7 @@
 #include "SerialPort.h"
 #include "nmea/NmeaLineSplitter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QTimer>
@@ -40,7 +41,8 @@ private:
     void feed(QByteArrayView bytes);
     void readSerial();
     void readUdp();
-    void replayNextLine();
+    void replayDue();
+    bool replayOneLine();
     void replayAll();
 
     NmeaSourceSpec spec_;
@@ -53,6 +55,8 @@ private:
     SerialPort serial_;
     QSocketNotifier* serialNotifier_ = nullptr;
     QFile file_;
+    QElapsedTimer replayClock_;
+    qint64 replayed_ = 0;
     bool connected_ = false;
 };
 
