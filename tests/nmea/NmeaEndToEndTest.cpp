@@ -120,4 +120,38 @@ TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
     EXPECT_GT(log.text().count('\n'), 10);
 }
 
+TEST(NmeaEndToEnd, ForwarderReconnectsAfterALostConnection)
+{
+    testApp();
+    // A TCP receiver that sends one sentence per connection and hangs up.
+    QTcpServer source;
+    ASSERT_TRUE(source.listen(QHostAddress::LocalHost, 0));
+    int connections = 0;
+    QObject::connect(&source, &QTcpServer::newConnection, [&] {
+        QTcpSocket* peer = source.nextPendingConnection();
+        ++connections;
+        peer->write(QStringLiteral("$GPTXT,%1\r\n$GPTXT,cut off without line end").arg(connections).toLatin1());
+        peer->flush();
+        peer->disconnectFromHost();
+    });
+    QTemporaryDir dir;
+    NmeaSlot slot;
+    QString error;
+    ASSERT_TRUE(slot.open(dir.filePath("nmea.sock"), &error)) << error.toStdString();
+    QList<QByteArray> received;
+    QObject::connect(&slot, &NmeaSlot::datagramReceived, [&](const QByteArray& b) { received.append(b); });
+
+    QProcess forwarder;
+    forwarder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    forwarder.start(QStringLiteral(KESMAR_NMEA_TOOL),
+                    {QStringLiteral("tcp:127.0.0.1:%1").arg(source.serverPort()), "--slot", slot.path()});
+    ASSERT_TRUE(forwarder.waitForStarted(5000));
+    QElapsedTimer clock;
+    clock.start();
+    while (received.size() < 2 && clock.elapsed() < 15000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    stopProcess(forwarder);
+    EXPECT_EQ(received.mid(0, 2), (QList<QByteArray>{"$GPTXT,1", "$GPTXT,2"}));
+}
+
 } // namespace
