@@ -5,6 +5,7 @@
 #include "core/FileUtil.h"
 #include "view/CKesmarView.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 
@@ -41,13 +42,17 @@ bool CKesmarApp::InitInstance()
     settings_ = AppSettings::read(profile_);
 
     frame_ = std::make_unique<CMainFrame>(*this);
-    frame_->view().initialUpdate();
-
+    // The placement comes before the view's start-up, unlike in the classic
+    // order: the stored scale is minutes per pixel of the window it was saved
+    // with, and a start-up on a provisional size would zoom the restored view
+    // by the ratio of the two widths at every start.
     const auto placement = WindowPlacement::parse(profile_.readString(u"Settings", u"WindowPos", QString()));
     if (placement)
         placement->apply(*frame_);
     else
         frame_->showMaximized();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    frame_->view().initialUpdate();
     frame_->update();
 
     const QString slotPath = options_.slotPath.isEmpty() ? NmeaSlot::defaultPath() : options_.slotPath;

@@ -1,5 +1,6 @@
 #include "app/CKesmarApp.h"
 #include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -16,6 +17,9 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &kesmar::SingleInstance::raiseRequested, [&app] { app.raiseMainWindow(); });
     if (!app.InitInstance())
         return 1;
+    kesmar::TerminationSignals termination;
+    QObject::connect(&termination, &kesmar::TerminationSignals::terminationRequested, &application,
+                     &QApplication::quit);
     const int status = QApplication::exec();
     app.ExitInstance();
     return status;
