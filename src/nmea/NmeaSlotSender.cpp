@@ -46,8 +46,15 @@ NmeaSlotSender::Result NmeaSlotSender::send(QByteArrayView sentence, QString* er
 {
     if (sentence.size() > kMaxDatagram)
         return Result::Dropped;
-    if (fd_ < 0 && !connectSocket(errorText))
-        return Result::NoPlotter;
+    if (fd_ < 0) {
+        if (lastFailure_.isValid() && lastFailure_.elapsed() < kRetryMilliseconds)
+            return Result::NoPlotter;
+        if (!connectSocket(errorText)) {
+            lastFailure_.start();
+            return Result::NoPlotter;
+        }
+        lastFailure_.invalidate();
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (::send(fd_, sentence.data(), size_t(sentence.size()), MSG_NOSIGNAL) >= 0)
             return Result::Sent;
@@ -63,6 +70,7 @@ NmeaSlotSender::Result NmeaSlotSender::send(QByteArrayView sentence, QString* er
             *errorText = QString::fromLocal8Bit(std::strerror(error));
         // The plotter went away (or restarted): connect afresh next time.
         closeSocket();
+        lastFailure_.start();
         return error == ECONNREFUSED || error == ENOENT ? Result::NoPlotter : Result::Error;
     }
     return Result::Dropped;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArrayView>
+#include <QElapsedTimer>
 #include <QString>
 
 namespace kesmar {
@@ -30,6 +31,9 @@ private:
     QString path_;
     int fd_ = -1;
     int waitMs_ = 200;
+    // While no plotter listens, connecting is retried at most this often.
+    static constexpr int kRetryMilliseconds = 500;
+    QElapsedTimer lastFailure_;
 };
 
 } // namespace kesmar

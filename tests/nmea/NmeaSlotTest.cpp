@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -94,6 +96,32 @@ TEST(NmeaSlot, ReplacesStaleSocketButNotALiveOne)
     NmeaSlot longName;
     EXPECT_FALSE(longName.open(dir.filePath(QString(200, 'n')), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(NmeaSlot, FolderMustBeOursAndClosed)
+{
+    app();
+    QTemporaryDir dir;
+    const QByteArray open = QFile::encodeName(dir.filePath("open"));
+    ASSERT_EQ(::mkdir(open.constData(), 0755), 0);
+    ::chmod(open.constData(), 0755);
+    NmeaSlot slot;
+    QString error;
+    ASSERT_TRUE(slot.open(dir.filePath("open/nmea.sock"), &error)) << error.toStdString();
+    struct stat info {};
+    ::stat(open.constData(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+
+    ::symlink(open.constData(), QFile::encodeName(dir.filePath("link")).constData());
+    EXPECT_FALSE(NmeaSlot().open(dir.filePath("link/other.sock"), &error));
+
+    if (::getuid() != 0)
+        GTEST_SKIP() << "changing a folder's owner needs root";
+    const QByteArray foreign = QFile::encodeName(dir.filePath("foreign"));
+    ASSERT_EQ(::mkdir(foreign.constData(), 0700), 0);
+    ASSERT_EQ(::chown(foreign.constData(), 65534, 65534), 0);
+    EXPECT_FALSE(NmeaSlot().open(dir.filePath("foreign/nmea.sock"), &error));
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EPERM)));
 }
 
 TEST(NmeaSlot, DefaultPathIsPerUser)
