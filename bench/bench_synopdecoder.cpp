@@ -2,7 +2,9 @@
 //   BM_DecodeRealBulletins   the real bulletins of ../shared/synop (skipped when absent)
 //   BM_DecodeSynthetic       generated bulletins of the same shape
 //   BM_Convert73HourlyFiles  73 hourly files of 1 MB each: scan, decode, duplicate removal
+//   BM_RemoveDuplicates      the rewrite of a station file of 500 000 records
 #include "weather/StationEntry.h"
+#include "weather/StationFileDeduplicator.h"
 #include "weather/SynopConversion.h"
 #include "weather/SynopDecoder.h"
 #include "weather/SynopFileContext.h"
@@ -184,5 +186,35 @@ void BM_Convert73HourlyFiles(benchmark::State& state)
     state.counters["duplicates"] = double(removed);
 }
 BENCHMARK(BM_Convert73HourlyFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_RemoveDuplicates(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("SYNOP"));
+    const QString source = dir.filePath(QStringLiteral("SYNOP/SOURCE.DAT"));
+    const QString target = dir.filePath(QStringLiteral("SYNOP/STATION.DAT"));
+    {
+        QFile file(source);
+        file.open(QIODevice::WriteOnly);
+        SynopRecord r;
+        for (uint32_t i = 0; i < 500000; ++i) {
+            r.stationEntry.number = 10000 + i % 8000;
+            r.observationTime = 1000 + (i % 450000) / 8000 * 3600; // one in ten is repeated
+            const auto bytes = r.serialise();
+            file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        }
+    }
+    size_t removed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(target);
+        QFile::copy(source, target);
+        state.ResumeTiming();
+        removed = StationFileDeduplicator(dir.path()).run().removed();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * 500000 * int64_t(SynopRecord::kSize));
+    state.counters["duplicates"] = double(removed);
+}
+BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -16,13 +16,27 @@ namespace {
 constexpr size_t kRecord = SynopRecord::kSize;
 constexpr size_t kChunkRecords = 8192; // about 4 MB per read
 
-// Reads up to `records` whole records; returns how many were read.
-size_t readRecords(QFile& file, std::vector<uint8_t>& buffer, size_t records)
-{
-    buffer.resize(records * kRecord);
-    const qint64 got = file.read(reinterpret_cast<char*>(buffer.data()), static_cast<qint64>(buffer.size()));
-    return got > 0 ? static_cast<size_t>(got) / kRecord : 0;
-}
+// The records of the old station file, chunk by chunk. Plain reads: a
+// memory map of the file costs more in page faults than the copy saves.
+class RecordChunks {
+public:
+    explicit RecordChunks(QFile& file) : file_(file) {}
+
+    // Records first .. first + count - 1, or nullptr when they cannot be read.
+    const uint8_t* get(size_t first, size_t count)
+    {
+        buffer_.resize(count * kRecord);
+        const auto bytes = static_cast<qint64>(buffer_.size());
+        if (!file_.seek(static_cast<qint64>(first * kRecord))
+            || file_.read(reinterpret_cast<char*>(buffer_.data()), bytes) != bytes)
+            return nullptr;
+        return buffer_.data();
+    }
+
+private:
+    QFile& file_;
+    std::vector<uint8_t> buffer_;
+};
 
 uint64_t mix(uint64_t low, uint64_t high)
 {
@@ -153,10 +167,8 @@ QString StationFileDeduplicator::writeSurvivors(const QString& tmpPath, const QS
     if (n >= UINT32_MAX)
         return QStringLiteral("%1 is too large").arg(tmpPath);
     std::vector<uint8_t> keys;
-    std::vector<uint8_t> buffer;
     try {
         keys.resize(n * kKeySize);
-        buffer.reserve(kChunkRecords * kRecord);
     } catch (const std::bad_alloc&) {
         return QStringLiteral("out of memory for %1 keys").arg(n);
     }
@@ -164,37 +176,38 @@ QString StationFileDeduplicator::writeSurvivors(const QString& tmpPath, const QS
         if (progress)
             progress(stage, total == 0 ? 100 : static_cast<int>(done * 100 / total));
     };
-    size_t done = 0;
-    while (done < n) {
-        const size_t got = readRecords(in, buffer, std::min(kChunkRecords, n - done));
-        if (got == 0)
+    RecordChunks chunks(in);
+    for (size_t done = 0; done < n; done += kChunkRecords) {
+        const size_t count = std::min(kChunkRecords, n - done);
+        const uint8_t* records = chunks.get(done, count);
+        if (!records)
             return QStringLiteral("cannot read %1").arg(tmpPath);
-        for (size_t i = 0; i < got; ++i)
-            keyOf(buffer.data() + i * kRecord, keys.data() + (done + i) * kKeySize);
-        done += got;
-        report(Stage::Testing, done, n);
+        for (size_t i = 0; i < count; ++i)
+            keyOf(records + i * kRecord, keys.data() + (done + i) * kKeySize);
+        report(Stage::Testing, done + count, n);
     }
     const std::vector<bool> keep = survivors(keys);
-    if (!in.seek(0))
-        return QStringLiteral("cannot read %1").arg(tmpPath);
-    std::vector<uint8_t> kept;
-    kept.reserve(kChunkRecords * kRecord);
-    done = 0;
-    while (done < n) {
+    for (size_t done = 0; done < n; done += kChunkRecords) {
         report(Stage::Writing, done, n);
-        const size_t got = readRecords(in, buffer, std::min(kChunkRecords, n - done));
-        if (got == 0) // the old file is deleted after this: never write it short
+        const size_t count = std::min(kChunkRecords, n - done);
+        const uint8_t* records = chunks.get(done, count);
+        if (!records) // the old file is deleted after this: never write it short
             return QStringLiteral("cannot read %1").arg(tmpPath);
-        kept.clear();
-        for (size_t i = 0; i < got; ++i)
-            if (keep[done + i])
-                kept.insert(kept.end(), buffer.begin() + static_cast<ptrdiff_t>(i * kRecord),
-                            buffer.begin() + static_cast<ptrdiff_t>((i + 1) * kRecord));
-        if (out.write(reinterpret_cast<const char*>(kept.data()), static_cast<qint64>(kept.size()))
-            != static_cast<qint64>(kept.size()))
-            return QStringLiteral("cannot write %1").arg(datPath);
-        result.recordsAfter += kept.size() / kRecord;
-        done += got;
+        // Runs of kept records in one write each.
+        for (size_t i = 0; i < count;) {
+            if (!keep[done + i]) {
+                ++i;
+                continue;
+            }
+            size_t end = i + 1;
+            while (end < count && keep[done + end])
+                ++end;
+            const auto bytes = static_cast<qint64>((end - i) * kRecord);
+            if (out.write(reinterpret_cast<const char*>(records + i * kRecord), bytes) != bytes)
+                return QStringLiteral("cannot write %1").arg(datPath);
+            result.recordsAfter += end - i;
+            i = end;
+        }
     }
     if (!out.flush())
         return QStringLiteral("cannot write %1").arg(datPath);
