@@ -43,6 +43,10 @@ void startUp(const RenderJob& job, Setup& s, QStringList& errors)
         s.viewport);
     for (const ChartError& e : r.errors) errors << e.message();
     s.ok = r.ok;
+    if (s.ok && job.viewScale) {
+        s.viewport.setView(*job.viewScale, -*job.viewLongitude * 60.0, *job.viewLatitude * 60.0);
+        s.catalogue.selectForViewport(s.viewport);
+    }
 }
 
 } // namespace
@@ -71,6 +75,17 @@ std::optional<RenderJob> RenderJob::parse(const QStringList& args, QString* erro
             }
             job.vesselLatitudeMinutes = lat * 60.0;
             job.vesselLongitudeMinutes = lon * 60.0;
+        } else if (a == QLatin1String("--view") && hasValue) {
+            const QStringList parts = args[++i].split(QLatin1Char(','));
+            bool ok[3] = {false, false, false};
+            for (int k = 0; k < 3 && parts.size() == 3; ++k) parts[k].toDouble(&ok[k]);
+            if (!ok[0] || !ok[1] || !ok[2] || parts[2].toDouble() <= 0) {
+                *error = QStringLiteral("--view wants LAT,LON,SCALE, e.g. 56,3,0.5");
+                return std::nullopt;
+            }
+            job.viewLatitude = parts[0].toDouble();
+            job.viewLongitude = parts[1].toDouble();
+            job.viewScale = parts[2].toDouble();
         } else if (!a.startsWith(QLatin1String("--")) && job.output.isEmpty()) {
             job.output = a;
         } else {

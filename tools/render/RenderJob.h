@@ -13,10 +13,14 @@ struct RenderJob {
     QSize size{1024, 768};
     std::optional<double> vesselLatitudeMinutes;   // north positive
     std::optional<double> vesselLongitudeMinutes;  // east positive
+    // --view LAT,LON,SCALE: centre in degrees and minutes per pixel instead of
+    // the stored view position.
+    std::optional<double> viewLatitude, viewLongitude, viewScale;
     QString output;
     QString programFolder;
 
-    // Parses "[--size WxH] [--vessel LAT,LON] out.png|out.pdf" (LAT, LON in
+    // Parses "[--size WxH] [--vessel LAT,LON] [--view LAT,LON,SCALE]
+    // out.png|out.pdf" (LAT, LON in
     // decimal degrees, north and east positive). nullopt with `error` set on
     // bad arguments.
     static std::optional<RenderJob> parse(const QStringList& arguments, QString* error);

@@ -1,4 +1,4 @@
-// kesmar-render [--size WxH] [--vessel LAT,LON] out.png|out.pdf
+// kesmar-render [--size WxH] [--vessel LAT,LON] [--view LAT,LON,SCALE] out.png|out.pdf
 //
 // Run in a program folder like kesmar itself: loads CHARTDATA/CHART.CFG and
 // CHARTLIST.LST (or the default chart set), sets the view up at the given
@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     QString error;
     auto job = kesmar::RenderJob::parse(app.arguments().mid(1), &error);
     if (!job) {
-        std::fprintf(stderr, "kesmar-render: %s\nusage: kesmar-render [--size WxH] [--vessel LAT,LON] out.png|out.pdf\n",
+        std::fprintf(stderr, "kesmar-render: %s\nusage: kesmar-render [--size WxH] [--vessel LAT,LON] [--view LAT,LON,SCALE] out.png|out.pdf\n",
                      qPrintable(error));
         return 2;
     }
