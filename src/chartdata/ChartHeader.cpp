@@ -4,6 +4,7 @@
 #include "core/ByteWriter.h"
 #include "core/FileUtil.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <vector>
 
@@ -69,13 +70,15 @@ std::optional<ChartHeader> ChartHeader::readFile(const QString& path, ChartError
         }
         return std::nullopt;
     };
-    const std::optional<QByteArray> bytes = readWholeFile(path);
-    if (!bytes)
-        return fail(QStringLiteral("cannot open"));
-    const auto header = fromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes->constData()),
-                                            size_t(bytes->size())));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    // Only the first 64 bytes are the header; whatever follows is not read.
+    const QByteArray bytes = file.read(qint64(kSize));
+    const auto header = fromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                            size_t(bytes.size())));
     if (!header)
-        return fail(QStringLiteral("%1 bytes, 64 expected").arg(bytes->size()));
+        return fail(QStringLiteral("%1 bytes, 64 expected").arg(bytes.size()));
     return header;
 }
 
