@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
 using namespace kesmar;
@@ -42,42 +43,65 @@ void stopProcess(QProcess& process)
     }
 }
 
+struct ReceiverLog {
+    QList<QByteArray> lines;
+    std::set<std::pair<double, double>> positions; // valid fixes in the log
+};
+
+std::optional<ReceiverLog> readLog(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    ReceiverLog log;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (line.startsWith('#') || line.trimmed().isEmpty())
+            continue;
+        log.lines.append(line);
+        const NmeaSentence s = NmeaParser::parse(line);
+        if (s.usable() && s.position && s.positionValid && s.kind != NmeaKind::VTG)
+            log.positions.insert({s.position->latitudeMinutes, s.position->longitudeMinutes});
+    }
+    return log;
+}
+
+// The GPS receiver: serves the log over TCP, one line every 5 ms, in a loop.
+class LogServer {
+public:
+    explicit LogServer(const QList<QByteArray>& lines) : lines_(lines)
+    {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            client_ = server_.nextPendingConnection();
+            feeder_.start(5);
+        });
+        QObject::connect(&feeder_, &QTimer::timeout, [this] {
+            if (client_ && client_->state() == QAbstractSocket::ConnectedState)
+                client_->write(lines_[next_++ % lines_.size()]);
+        });
+    }
+    quint16 port() const { return server_.serverPort(); }
+
+private:
+    QList<QByteArray> lines_;
+    QTcpServer server_;
+    QTimer feeder_;
+    QTcpSocket* client_ = nullptr;
+    qsizetype next_ = 0;
+};
+
 TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
 {
     testApp();
     const QString gpsd = QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/bin", "/sbin"});
     if (gpsd.isEmpty())
         GTEST_SKIP() << "gpsd is not installed";
-    QFile logFile(QStringLiteral(KESMAR_SHARED_DIR "/nmea/saab-r4.log"));
-    if (!logFile.open(QIODevice::ReadOnly))
+    const std::optional<ReceiverLog> receiverLog = readLog(QStringLiteral(KESMAR_SHARED_DIR "/nmea/saab-r4.log"));
+    if (!receiverLog)
         GTEST_SKIP() << "receiver logs not present";
-    QList<QByteArray> lines;
-    std::set<std::pair<double, double>> logPositions;
-    while (!logFile.atEnd()) {
-        const QByteArray line = logFile.readLine();
-        if (line.startsWith('#') || line.trimmed().isEmpty())
-            continue;
-        lines.append(line);
-        const NmeaSentence s = NmeaParser::parse(line);
-        if (s.usable() && s.position && s.positionValid && s.kind != NmeaKind::VTG)
-            logPositions.insert({s.position->latitudeMinutes, s.position->longitudeMinutes});
-    }
-    ASSERT_GE(logPositions.size(), 3u);
-
-    // The receiver: serves the log over TCP, line by line, in a loop.
-    QTcpServer source;
-    ASSERT_TRUE(source.listen(QHostAddress::LocalHost, 0));
-    QTimer feeder;
-    QTcpSocket* client = nullptr;
-    int next = 0;
-    QObject::connect(&source, &QTcpServer::newConnection, [&] {
-        client = source.nextPendingConnection();
-        feeder.start(5);
-    });
-    QObject::connect(&feeder, &QTimer::timeout, [&] {
-        if (client && client->state() == QAbstractSocket::ConnectedState)
-            client->write(lines[next++ % lines.size()]);
-    });
+    ASSERT_GE(receiverLog->positions.size(), 3u);
+    LogServer source(receiverLog->lines);
 
     QTemporaryDir dir;
     VesselState state;
@@ -96,7 +120,7 @@ TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
     QProcess daemon;
     daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     daemon.start(gpsd, {"-N", "-n", "-S", QString::number(gpsdPort),
-                        QStringLiteral("tcp://127.0.0.1:%1").arg(source.serverPort())});
+                        QStringLiteral("tcp://127.0.0.1:%1").arg(source.port())});
     ASSERT_TRUE(daemon.waitForStarted(5000));
     QProcess forwarder;
     forwarder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -116,7 +140,7 @@ TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
 
     EXPECT_GE(distinct.size(), 3u) << "positions seen: " << seen.size() << ", log: " << log.text().size();
     for (const auto& p : seen)
-        EXPECT_TRUE(logPositions.count(p)) << p.first << " " << p.second;
+        EXPECT_TRUE(receiverLog->positions.count(p)) << p.first << " " << p.second;
     EXPECT_GT(log.text().count('\n'), 10);
 }
 
