@@ -114,26 +114,8 @@ void ShoreAssembler::walkEdge(double from, double to, Ring& ring) const
         }
 }
 
-std::vector<Ring> ShoreAssembler::assemble(std::vector<GeoLine> pieces) const
+void ShoreAssembler::closeAlongEdge(std::vector<Ring> chains, std::vector<Ring>& rings) const
 {
-    std::vector<Ring> rings;
-    std::vector<Ring> open;
-    for (GeoLine& line : pieces) {
-        if (line.points.size() < 2)
-            continue;
-        open.push_back(std::move(line.points));
-    }
-    // Pieces keep the inside on the left; if the closed ones say otherwise
-    // (another source), turn everything round first.
-    double orientation = 0;
-    for (const Ring& r : open)
-        if (isClosed(r))
-            orientation += signedArea(r) > 0 ? 1 : -1;
-    if (orientation < 0)
-        for (Ring& r : open)
-            std::reverse(r.begin(), r.end());
-
-    std::vector<Ring> chains = joinPieces(std::move(open), rings);
     struct Chain {
         Ring points;
         double start;
@@ -158,6 +140,7 @@ std::vector<Ring> ShoreAssembler::assemble(std::vector<GeoLine> pieces) const
         used[first] = true;
         Ring ring = onEdge[first].points;
         size_t cur = first;
+        // From each exit, the next chain is the nearest entry counter-clockwise.
         for (size_t guard = 0; guard <= onEdge.size(); ++guard) {
             size_t best = first;
             double bestDistance = perimeter * 2;
@@ -182,6 +165,29 @@ std::vector<Ring> ShoreAssembler::assemble(std::vector<GeoLine> pieces) const
         if (ring.size() > 2)
             rings.push_back(std::move(ring));
     }
+}
+
+std::vector<Ring> ShoreAssembler::assemble(std::vector<GeoLine> pieces) const
+{
+    std::vector<Ring> rings;
+    std::vector<Ring> open;
+    for (GeoLine& line : pieces) {
+        if (line.points.size() < 2)
+            continue;
+        open.push_back(std::move(line.points));
+    }
+    // Pieces keep the inside on the left; if the closed ones say otherwise
+    // (another source), turn everything round first.
+    double orientation = 0;
+    for (const Ring& r : open)
+        if (isClosed(r))
+            orientation += signedArea(r) > 0 ? 1 : -1;
+    if (orientation < 0)
+        for (Ring& r : open)
+            std::reverse(r.begin(), r.end());
+
+    std::vector<Ring> chains = joinPieces(std::move(open), rings);
+    closeAlongEdge(std::move(chains), rings);
     return rings;
 }
 

@@ -20,6 +20,8 @@ public:
 private:
     double perimeterPosition(const GeoPoint& p) const;  // -1 when not on the edge
     void walkEdge(double from, double to, std::vector<GeoPoint>& ring) const;
+    void closeAlongEdge(std::vector<std::vector<GeoPoint>> chains,
+                        std::vector<std::vector<GeoPoint>>& rings) const;
 
     GeoBox region_;
     double tolerance_;

@@ -81,6 +81,34 @@ bool addGshhg(ChartBuilder& chart, const GeoBox& box, QChar resolution, const QS
     return true;
 }
 
+bool addFiles(ChartBuilder& chart, const QStringList& geojson, const QStringList& pointLists, int maxLevel,
+              QString* error)
+{
+    for (const QString& file : geojson) {
+        const auto text = readWholeFile(file);
+        if (!text) {
+            *error = QStringLiteral("cannot read %1").arg(file);
+            return false;
+        }
+        if (!addGeoJson(*text, file, chart, error))
+            return false;
+    }
+    for (const QString& file : pointLists) {
+        const auto text = readWholeFile(file);
+        if (!text) {
+            *error = QStringLiteral("cannot read %1").arg(file);
+            return false;
+        }
+        const auto entries = parsePointList(*text, file, error);
+        if (!entries)
+            return false;
+        for (const PointListEntry& e : *entries)
+            if (e.record.level() <= maxLevel && !chart.addPoint(e.record, file + ": " + e.name, error))
+                return false;
+    }
+    return true;
+}
+
 int buildDemoTrack(const QString& waypointFile, const QString& out)
 {
     const auto text = readWholeFile(waypointFile);
@@ -139,25 +167,8 @@ int main(int argc, char** argv)
         if (!addGshhg(chart, *box, res[0], p.value("rivers"), p.isSet("borders"), p.value("cache"), &error))
             return fail(error);
     }
-    for (const QString& file : p.values("geojson")) {
-        const auto text = readWholeFile(file);
-        if (!text)
-            return fail(QStringLiteral("cannot read %1").arg(file));
-        if (!addGeoJson(*text, file, chart, &error))
-            return fail(error);
-    }
-    const int maxLevel = p.value("max-level").toInt();
-    for (const QString& file : p.values("points")) {
-        const auto text = readWholeFile(file);
-        if (!text)
-            return fail(QStringLiteral("cannot read %1").arg(file));
-        const auto entries = parsePointList(*text, file, &error);
-        if (!entries)
-            return fail(error);
-        for (const PointListEntry& e : *entries)
-            if (e.record.level() <= maxLevel && !chart.addPoint(e.record, file + ": " + e.name, &error))
-                return fail(error);
-    }
+    if (!addFiles(chart, p.values("geojson"), p.values("points"), p.value("max-level").toInt(), &error))
+        return fail(error);
     ChartBuilder::Stats stats;
     if (!chart.write(p.value("out"), &stats, &error))
         return fail(error);
