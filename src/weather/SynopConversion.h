@@ -79,6 +79,8 @@ public:
     const StationFileDeduplicator::Result& duplicateRemoval() const { return dedup_; }
     bool restoredLeftover() const { return restoredLeftover_; }
     size_t reportsWritten() const { return decoder_.reportsWritten(); }
+    // Reports lost because the station file could not be written.
+    size_t reportsLost() const { return decoder_.appender().recordsLost(); }
     size_t filesConverted() const { return filesConverted_; }
     const SynopTimeWindow& window() const { return window_; }
 

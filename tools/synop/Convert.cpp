@@ -79,7 +79,9 @@ int runConvert(const QStringList& args)
     const StationFileDeduplicator::Result& dedup = conversion.duplicateRemoval();
     print(QStringLiteral("files: %1").arg(conversion.files().size()));
     print(QStringLiteral("bytes: %1").arg(conversion.progress().totalBytes));
-    print(QStringLiteral("reports written: %1").arg(conversion.reportsWritten()));
+    print(QStringLiteral("reports written: %1").arg(conversion.reportsWritten() - conversion.reportsLost()));
+    if (conversion.reportsLost() > 0)
+        print(QStringLiteral("reports lost (SYNOP/STATION.DAT not writable): %1").arg(conversion.reportsLost()));
     print(QStringLiteral("duplicates removed: %1").arg(dedup.removed()));
     if (dedup.rewritten)
         print(QStringLiteral("station file records: %1").arg(dedup.recordsAfter));
