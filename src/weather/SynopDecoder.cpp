@@ -150,6 +150,7 @@ void SynopDecoder::endBulletin()
 {
     resume_ = LineEnd;
     closeReport();
+    groupLength_ = 0;
     bulletinOpen_ = false;
     landSectionRejected_ = false;
 }
