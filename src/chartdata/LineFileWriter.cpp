@@ -84,6 +84,10 @@ bool LineFileWriter::build(Image& image, std::string* error) const
     for (size_t s = 0; s < sections_.size(); ++s) {
         if (s > 0 && sections_[s].empty())
             continue;  // layers without records get no section; the base section always exists
+        if (wpn.size() > size_t(std::numeric_limits<int32_t>::max())) {
+            setError(error, ".WPN larger than 2 GiB");
+            return false;
+        }
         if (s > 0)
             image.layerOffsets[s - 1] = int32_t(wpn.size());
         std::vector<const Record*> order;

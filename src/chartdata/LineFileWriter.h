@@ -41,7 +41,7 @@ public:
     int recordCount() const;
 
     // Packs everything. Fails (false, `error` set) only if .LIN would pass
-    // the 4 GiB offset range.
+    // the 4 GiB offset range or a layer offset the 2 GiB of the header.
     bool build(Image& image, std::string* error = nullptr) const;
 
 private:
