@@ -5,6 +5,8 @@
 #include "view/CommandSet.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -75,6 +77,21 @@ ChartPopupMenu::ChartPopupMenu(CommandSet& commands, QWidget* parent) : QMenu(pa
 
     addSeparator();
     addEntries(*this, {C::ViewToolbar, C::ViewStatusBar});
+
+    for (QMenu* menu : {static_cast<QMenu*>(this), weather, settings, printer})
+        menu->installEventFilter(this);
+}
+
+bool ChartPopupMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    // A popup is a window of its own, where status prompts stop; hand them to
+    // the view so that they reach the main window's status bar like the
+    // prompts of the main menu.
+    if (event->type() == QEvent::StatusTip && parentWidget()) {
+        QCoreApplication::sendEvent(parentWidget(), event);
+        return true;
+    }
+    return QMenu::eventFilter(watched, event);
 }
 
 void ChartPopupMenu::addEntries(QMenu& menu, std::initializer_list<CommandId> ids)

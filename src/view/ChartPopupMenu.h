@@ -17,6 +17,9 @@ class ChartPopupMenu : public QMenu {
 public:
     ChartPopupMenu(CommandSet& commands, QWidget* parent);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void addEntries(QMenu& menu, std::initializer_list<CommandId> ids);
 
