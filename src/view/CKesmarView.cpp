@@ -7,6 +7,8 @@
 #include "core/Viewport.h"
 #include "view/CommandSet.h"
 #include "view/KeyMap.h"
+#include "view/MouseController.h"
+#include "view/ViewCommands.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -33,6 +35,11 @@ CKesmarView::CKesmarView(const ChartViewContext& context, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     bindViewCommands();
+    viewCommands_ = new ViewCommands(*this, context_);
+    connect(&viewCommands_->mouse(), &MouseController::statusMessage, this, &CKesmarView::statusMessage);
+    connect(&viewCommands_->mouse(), &MouseController::cursorPositionChanged, this,
+            &CKesmarView::cursorPositionChanged);
+    picture_.setRoute(&viewCommands_->route());
     printing_.bindCommands(context_.commands);
 }
 
@@ -65,7 +72,7 @@ void CKesmarView::bindViewCommands()
 void CKesmarView::initialUpdate()
 {
     context_.startupPhase = StartupPhase::ViewStarting;
-    interactionMode_ = InteractionMode::Normal;
+    setInteractionMode(InteractionMode::Normal);
     // A window not laid out yet has no area; the viewport then starts on the
     // size the window is about to get.
     PixelRect rect = clientRect(*this);
@@ -89,6 +96,16 @@ void CKesmarView::shutDown()
     // of this run would be lost.
     QDir(context_.programFolder).mkpath(QStringLiteral("CHARTDATA"));
     ChartStartup::shutDown(context_.programFolder, context_.viewport, context_.config);
+}
+
+InteractionMode CKesmarView::interactionMode() const
+{
+    return viewCommands_->mouse().mode();
+}
+
+void CKesmarView::setInteractionMode(InteractionMode mode)
+{
+    viewCommands_->mouse().setMode(mode);
 }
 
 bool CKesmarView::zoomPan(int code, const QRect& rectangle)

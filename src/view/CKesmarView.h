@@ -13,6 +13,8 @@ class QPainter;
 
 namespace kesmar {
 
+class ViewCommands;
+
 // The chart view: fills the main window, carries the view's start-up and
 // shut-down, turns keys and commands into Viewport::ZoomPan steps and paints
 // the chart picture.
@@ -35,8 +37,11 @@ public:
     // Returns false for an unknown code (nothing changes, no repaint).
     bool zoomPan(int code, const QRect& rectangle = QRect());
 
-    InteractionMode interactionMode() const { return interactionMode_; }
-    void setInteractionMode(InteractionMode mode) { interactionMode_ = mode; }
+    // Kept by the mouse of the view commands.
+    InteractionMode interactionMode() const;
+    void setInteractionMode(InteractionMode mode);
+    // Measuring, the route help line, the mouse and popup menu 102.
+    ViewCommands& viewCommands() { return *viewCommands_; }
 
     const ChartViewContext& context() const { return context_; }
     // The chart picture (drawn off the GUI thread) and the printing commands.
@@ -61,7 +66,7 @@ private:
     void paintChart(QPainter& painter);
 
     ChartViewContext context_;
-    InteractionMode interactionMode_ = InteractionMode::Normal;
+    ViewCommands* viewCommands_ = nullptr;
     bool shutDownDone_ = false;
     ChartPicture picture_{context_, *this};
     ChartPrinting printing_{context_, picture_, *this};

@@ -1,9 +1,9 @@
+#include "ViewTestApp.h"
 #include "core/Measurement.h"
 #include "core/RouteLine.h"
 #include "core/Viewport.h"
 #include "view/MouseController.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QMouseEvent>
@@ -18,14 +18,6 @@
 namespace kesmar {
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "test_view";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 const QColor kChartColour(10, 20, 30);
 
@@ -40,7 +32,7 @@ protected:
 
 // Base first, so that the application exists before any widget member.
 struct WithApplication {
-    WithApplication() { application(); }
+    WithApplication() { viewTestApp(); }
 };
 
 class MouseFixture : public ::testing::Test, private WithApplication {
