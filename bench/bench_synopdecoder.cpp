@@ -98,7 +98,7 @@ void feedAll(SynopDecoder& decoder, const std::string& text)
         const size_t limit = std::min<size_t>(SynopDecoder::kMaxLineLength, size_t(end - p));
         const void* lf = std::memchr(p, '\n', limit);
         const size_t length = lf ? size_t(static_cast<const char*>(lf) - p) + 1 : limit;
-        decoder.feedLine(std::string_view(p, length));
+        decoder.FeedSynopLine(std::string_view(p, length));
         p += length;
     }
 }
@@ -114,10 +114,10 @@ void decodeBenchmark(benchmark::State& state, const std::string& text)
     size_t reports = 0;
     for (auto _ : state) {
         SynopDecoder decoder(tables, dir.path());
-        decoder.setFileContext(SynopFileContext::forFile(2023, 1, 18, 12, fileTime, window));
-        decoder.beginFile();
+        decoder.SetSynopFileContext(SynopFileContext::forFile(2023, 1, 18, 12, fileTime, window));
+        decoder.BeginSynopFile();
         feedAll(decoder, text);
-        decoder.endFile();
+        decoder.EndSynopFile();
         reports = decoder.reportsWritten();
         state.PauseTiming();
         QFile::remove(dir.filePath(QStringLiteral("SYNOP/STATION.DAT")));

@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SynopDecoder decoder(tables(), folder.path());
     const SynopTimeWindow window = SynopTimeWindow::fromUtcFields(2023, 1, 17, 14, 30);
     const int64_t fileTime = SynopTimeWindow::localTimeValue(2023, 1, 17, 12, 0, 0);
-    decoder.setFileContext(SynopFileContext::forFile(2023, 1, 17, 12, fileTime, window));
-    decoder.beginFile();
+    decoder.SetSynopFileContext(SynopFileContext::forFile(2023, 1, 17, 12, fileTime, window));
+    decoder.BeginSynopFile();
     // Lines as the conversion reads them, and the same bytes one by one.
     size_t at = 0;
     while (at < text.size()) {
@@ -60,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const size_t lf = text.find('\n', at);
         if (lf != std::string_view::npos && lf - at + 1 < length)
             length = lf - at + 1;
-        decoder.feedLine(text.substr(at, length));
+        decoder.FeedSynopLine(text.substr(at, length));
         at += length;
     }
-    decoder.endFile();
+    decoder.EndSynopFile();
     for (char c : text)
-        decoder.feedChar(c);
-    decoder.closeReport();
+        decoder.FeedSynopChar(c);
+    decoder.CloseSynopReport();
 
     std::string rewritten(2 * text.size() + 1, '\0');
     if (SynopDecoder::rewriteLine(text, rewritten.data()) > 2 * text.size())

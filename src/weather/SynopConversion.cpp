@@ -144,8 +144,8 @@ void SynopConversion::openNextFile()
     progress_.fileBytes = 0;
     progress_.fileSize = entry.size;
     progress_.filePercent = 0;
-    decoder_.beginFile();
-    decoder_.setFileContext(
+    decoder_.BeginSynopFile();
+    decoder_.SetSynopFileContext(
         SynopFileContext::forFile(entry.year, entry.month, entry.day, entry.hour, entry.time, window_));
     progress_.fileLine = entry.statusText;
     progress_.phase = 2;
@@ -165,7 +165,7 @@ void SynopConversion::decodeLines()
         const auto limit = static_cast<size_t>(std::min<qsizetype>(size - position_, SynopDecoder::kMaxLineLength));
         const void* lf = std::memchr(data + position_, '\n', limit);
         const size_t length = lf ? static_cast<size_t>(static_cast<const char*>(lf) - (data + position_)) + 1 : limit;
-        decoder_.feedLine(std::string_view(data + position_, length));
+        decoder_.FeedSynopLine(std::string_view(data + position_, length));
         position_ += static_cast<qsizetype>(length);
         progress_.fileBytes += static_cast<int64_t>(length);
         progress_.runBytes += static_cast<int64_t>(length);
@@ -175,7 +175,7 @@ void SynopConversion::decodeLines()
 
 void SynopConversion::finishFile()
 {
-    decoder_.endFile();
+    decoder_.EndSynopFile();
     data_.clear();
     position_ = 0;
     --progress_.filesToConvert;

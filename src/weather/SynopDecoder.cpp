@@ -48,28 +48,28 @@ SynopDecoder::SynopDecoder(const SynopTables& tables, const QString& programFold
     window_.clear();
 }
 
-void SynopDecoder::setFileContext(const SynopFileContext& context)
+void SynopDecoder::SetSynopFileContext(const SynopFileContext& context)
 {
     context_ = context;
 }
 
-void SynopDecoder::beginFile()
+void SynopDecoder::BeginSynopFile()
 {
     bulletinOpen_ = false;
     lineEnd_ = false;
 }
 
-void SynopDecoder::endFile()
+void SynopDecoder::EndSynopFile()
 {
     if (bulletinOpen_) {
         resume_ = LineEnd;
-        closeReport();
+        CloseSynopReport();
         bulletinOpen_ = false;
     }
     appender_.flush();
 }
 
-void SynopDecoder::feedLine(std::string_view line)
+void SynopDecoder::FeedSynopLine(std::string_view line)
 {
     if (!ready_)
         return;
@@ -149,13 +149,13 @@ void SynopDecoder::startBulletin()
 void SynopDecoder::endBulletin()
 {
     resume_ = LineEnd;
-    closeReport();
+    CloseSynopReport();
     groupLength_ = 0;
     bulletinOpen_ = false;
     landSectionRejected_ = false;
 }
 
-void SynopDecoder::feedChar(char c)
+void SynopDecoder::FeedSynopChar(char c)
 {
     if (!ready_)
         return;
@@ -174,12 +174,12 @@ void SynopDecoder::separator(char c)
     if (state_ != SectionStart && (lastFour == kAaxx || lastFour == kBbxx)) {
         groupLength_ = 0;
         if (c == '=') {
-            closeReport();
+            CloseSynopReport();
             return;
         }
         // A section header inside a report ends that report unwritten.
         reject();
-        closeReport();
+        CloseSynopReport();
         state_ = lastFour == kAaxx ? LandDate : ShipIdentifier;
         window_.clear();
         return;
@@ -203,7 +203,7 @@ void SynopDecoder::separator(char c)
         break;
     }
     if (c == '=' && before != Idle && before != SectionStart && before != Skip)
-        closeReport();
+        CloseSynopReport();
 }
 
 SynopDecoder::Step SynopDecoder::handle(char sep)
@@ -248,7 +248,7 @@ SynopDecoder::Step SynopDecoder::handle(char sep)
     case Skip:
         if (sep == '=') {
             reject();
-            closeReport();
+            CloseSynopReport();
             return stay();
         }
         return keep();
@@ -506,7 +506,7 @@ bool SynopDecoder::timeValue(int day, int hour, int minute, uint32_t& out) const
     return false;
 }
 
-void SynopDecoder::closeReport()
+void SynopDecoder::CloseSynopReport()
 {
     state_ = resume_;
     window_.clear();

@@ -60,20 +60,20 @@ public:
     // decodes nothing.
     SynopDecoder(const SynopTables& tables, const QString& programFolder);
 
-    void setFileContext(const SynopFileContext& context);
+    void SetSynopFileContext(const SynopFileContext& context);
     const SynopFileContext& fileContext() const { return context_; }
 
-    void beginFile();
+    void BeginSynopFile();
     // One line as read from a file (up to 199 characters with its line end;
     // longer input is taken in pieces of 199, as the reader would).
-    void feedLine(std::string_view line);
+    void FeedSynopLine(std::string_view line);
     // Closes a bulletin left open by the file's end and writes the records.
-    void endFile();
+    void EndSynopFile();
 
-    void feedChar(char c);
-    void closeReport();
+    void FeedSynopChar(char c);
+    void CloseSynopReport();
 
-    // The rewriting step of feedLine: splits run-together groups. Writes at
+    // The rewriting step of FeedSynopLine: splits run-together groups. Writes at
     // most 2 * line.size() characters to out and returns how many.
     static size_t rewriteLine(std::string_view line, char* out);
     // Writes the collected records to the station file.

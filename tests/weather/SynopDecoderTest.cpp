@@ -344,11 +344,11 @@ TEST_F(SynopDecoderTest, TimeWindowInSummerTime)
     for (const Case& c : cases) {
         QFile::remove(stationFile());
         SynopDecoder decoder(tables, folder());
-        decoder.setFileContext(SynopFileContext::forFile(2023, 7, 17, 14, w.hourTime(72), w));
-        decoder.beginFile();
+        decoder.SetSynopFileContext(SynopFileContext::forFile(2023, 7, 17, 14, w.hourTime(72), w));
+        decoder.BeginSynopFile();
         feedText(decoder, bulletin("10400 41580 82710 10051 20011=", "SMDL01 EDZW 171400",
                                    std::string("AAXX ") + c.date));
-        decoder.endFile();
+        decoder.EndSynopFile();
         EXPECT_EQ(readStationFile(stationFile()).size(), c.valid ? 1u : 0u) << c.date;
     }
 }
@@ -365,10 +365,10 @@ TEST_F(SynopDecoderTest, ReportsOfTheLastDayOfTheMonthBefore)
     auto decoder = std::make_unique<SynopDecoder>(tables, folder());
     const SynopTimeWindow w = SynopTimeWindow::fromUtcFields(2023, 2, 1, 1, 10);
     const int64_t fileTime = SynopTimeWindow::localTimeValue(2023, 2, 1, 0, 0, 0);
-    decoder->setFileContext(SynopFileContext::forFile(2023, 2, 1, 0, fileTime, w));
-    decoder->beginFile();
+    decoder->SetSynopFileContext(SynopFileContext::forFile(2023, 2, 1, 0, fileTime, w));
+    decoder->BeginSynopFile();
     feedText(*decoder, bulletin("10400 41580 82710 10051 20011=", "SMDL01 EDZW 312300", "AAXX 31231"));
-    decoder->endFile();
+    decoder->EndSynopFile();
     const auto records = readStationFile(stationFile());
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].observationTime, uint32_t(SynopTimeWindow::localTimeValue(2023, 1, 31, 23, 0, 0) + 3600));
@@ -392,7 +392,7 @@ TEST_F(SynopDecoderTest, WithoutTablesNothingIsDecoded)
     SynopTables empty;
     SynopDecoder decoder(empty, folder());
     feedText(decoder, bulletin("10400 41580 82710 10051 20011="));
-    decoder.endFile();
+    decoder.EndSynopFile();
     EXPECT_FALSE(QFile::exists(stationFile()));
 }
 
@@ -406,8 +406,8 @@ TEST_F(SynopDecoderTest, GarbageNeverOverruns)
         text.push_back(alphabet[(seed >> 16) % (sizeof alphabet - 1)]);
     }
     auto decoder = makeDecoder();
-    decoder->feedLine(text); // far longer than a line: taken in pieces
-    decoder->endFile();
+    decoder->FeedSynopLine(text); // far longer than a line: taken in pieces
+    decoder->EndSynopFile();
     SUCCEED();
 }
 

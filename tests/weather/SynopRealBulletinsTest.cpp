@@ -45,10 +45,10 @@ protected:
     {
         SynopDecoder decoder(tables, folder());
         const int64_t fileTime = SynopTimeWindow::localTimeValue(year, month, day, hour, 0, 0);
-        decoder.setFileContext(SynopFileContext::forFile(year, month, day, hour, fileTime, w));
-        decoder.beginFile();
+        decoder.SetSynopFileContext(SynopFileContext::forFile(year, month, day, hour, fileTime, w));
+        decoder.BeginSynopFile();
         feedText(decoder, readBulletin(name));
-        decoder.endFile();
+        decoder.EndSynopFile();
         return readStationFile(stationFile());
     }
     static std::optional<SynopRecord> find(const std::vector<SynopRecord>& records, std::string_view station)

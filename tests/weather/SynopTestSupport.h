@@ -78,7 +78,7 @@ inline void feedText(SynopDecoder& decoder, const std::string& text)
         const size_t lf = text.find('\n', at);
         if (lf != std::string::npos && lf - at + 1 < length)
             length = lf - at + 1;
-        decoder.feedLine(std::string_view(text).substr(at, length));
+        decoder.FeedSynopLine(std::string_view(text).substr(at, length));
         at += length;
     }
 }
@@ -117,8 +117,8 @@ protected:
         auto decoder = std::make_unique<SynopDecoder>(tables, folder());
         const SynopTimeWindow w = window();
         const int64_t fileTime = SynopTimeWindow::localTimeValue(2023, 1, day, hour, 0, 0);
-        decoder->setFileContext(SynopFileContext::forFile(2023, 1, day, hour, fileTime, w));
-        decoder->beginFile();
+        decoder->SetSynopFileContext(SynopFileContext::forFile(2023, 1, day, hour, fileTime, w));
+        decoder->BeginSynopFile();
         return decoder;
     }
     // One framed bulletin through a fresh decoder; the records written.
@@ -126,7 +126,7 @@ protected:
     {
         auto decoder = makeDecoder();
         feedText(*decoder, text);
-        decoder->endFile();
+        decoder->EndSynopFile();
         return readStationFile(stationFile());
     }
     static std::string bulletin(const std::string& body, const std::string& heading = "SMDL01 EDZW 171200",
