@@ -29,6 +29,16 @@ LineFile LineFileCache::get(const QString& programFolder, const QString& chartNa
     return file;
 }
 
+void LineFileCache::put(const QString& programFolder, const QString& chartName, LineFile file)
+{
+    QMutexLocker lock(&mutex_);
+    if (programFolder != folder_) {
+        files_.clear();
+        folder_ = programFolder;
+    }
+    files_.insert(chartName, std::move(file));
+}
+
 void LineFileCache::clear()
 {
     QMutexLocker lock(&mutex_);

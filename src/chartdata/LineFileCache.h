@@ -22,6 +22,9 @@ public:
     // when .LIN or .WPN cannot be read.
     LineFile get(const QString& programFolder, const QString& chartName, LineFile::Error* error);
 
+    // Puts files in hand (built in memory) under a chart name.
+    void put(const QString& programFolder, const QString& chartName, LineFile file);
+
     // Forgets every file (charts rebuilt or the chart list reloaded).
     void clear();
     int size() const;
