@@ -1,11 +1,13 @@
 #include "../chartdata/SyntheticChart.h"
 
 #include "chartdata/ChartConfig.h"
+#include "core/FileUtil.h"
 #include "chartdata/PageDecoration.h"
 #include "chartdata/PagePrinter.h"
 #include "nmea/VesselState.h"
 #include "view/ChartPicture.h"
 #include "view/ChartPrinting.h"
+#include "view/CKesmarView.h"
 #include "view/CommandSet.h"
 
 #include <QApplication>
@@ -203,6 +205,34 @@ TEST_F(ChartPictureTest, PrintedWorldPageHasTitleAndCornersAndLeavesTheScreenAlo
     ASSERT_TRUE(pageView);
     EXPECT_TRUE(text.contains(PageDecoration::cornerLabel(*pageView, true).trimmed())) << text.toStdString();
     EXPECT_TRUE(text.contains(PageDecoration::cornerLabel(*pageView, false).trimmed())) << text.toStdString();
+}
+
+// The chart view paints the background until the first picture is complete,
+// then that picture with the vessel mark over it.
+TEST_F(ChartPictureTest, ChartViewShowsThePictureOnceComplete)
+{
+    ASSERT_FALSE(catalogue.saveList(folder));
+    ChartConfig stored;
+    stored.viewScale = 1.0;
+    stored.viewXOffset = 0.0;
+    stored.viewYOffset = 0.0;
+    ASSERT_TRUE(writeFileAtomically(ChartConfig::filePath(folder), stored.toBytes()).isEmpty());
+    phase = StartupPhase::BeforeViewStart;
+    vessel.longitudeMinutes = -60.0;  // 1 degree W, on the equator: pixel (40, 50)
+    vessel.latitudeMinutes = 0.0;
+    CKesmarView view(context);
+    view.resize(200, 100);
+    view.initialUpdate();
+    ASSERT_EQ(viewport.scale(), 1.0);
+    view.grab();  // the first paint asks for the picture
+    ASSERT_TRUE(view.picture().renderer().waitUntilIdle(10000));
+    QCoreApplication::processEvents();
+    const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(100, 50), screen(14));
+    EXPECT_EQ(shown.pixel(10, 10), screen(4));
+    const QRgb background = screen(4);
+    EXPECT_EQ(shown.pixel(40 - 9, 50), qRgb(255 - qRed(background), 255 - qGreen(background), 255 - qBlue(background)));
+    EXPECT_EQ(shown.pixel(40, 50), background);
 }
 
 } // namespace
