@@ -29,6 +29,17 @@ public:
         ++count_;
     }
 
+    // Pushes n characters in one step (only the last six stay).
+    void push(const char* chars, size_t n)
+    {
+        const size_t kept = n < 6 ? n : 6;
+        uint64_t packed = 0;
+        for (size_t i = n - kept; i < n; ++i)
+            packed = (packed << 8) | static_cast<uint8_t>(chars[i]);
+        bits_ = kept == 6 ? packed : ((bits_ << (8 * kept)) | packed) & kMask;
+        count_ += n;
+    }
+
     size_t count() const { return count_; }
     char at(int position) const
     {

@@ -14,20 +14,37 @@ constexpr uint32_t kAaxx = GroupWindow::packFour("AAXX");
 constexpr uint32_t kBbxx = GroupWindow::packFour("BBXX");
 
 // Letters, digits and "/" make up groups; every other byte separates them.
-struct CharClasses {
-    bool group[256] = {};
-    constexpr CharClasses()
+// Digits and "/" also form the runs the line rewriting looks at.
+enum CharKind : uint8_t { Separator, Letter, RunChar, LineEndChar, Soh, Etx };
+struct CharKinds {
+    CharKind kind[256] = {};
+    constexpr CharKinds()
     {
-        for (int c = 0; c < 256; ++c)
-            group[c] = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
-                    || c == '/';
+        for (int c = 0; c < 256; ++c) {
+            if ((c >= '0' && c <= '9') || c == '/')
+                kind[c] = RunChar;
+            else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+                kind[c] = Letter;
+            else if (c == '\r' || c == '\n')
+                kind[c] = LineEndChar;
+            else if (c == kSoh)
+                kind[c] = Soh;
+            else if (c == kEtx)
+                kind[c] = Etx;
+        }
     }
 };
-constexpr CharClasses kClasses;
+constexpr CharKinds kKinds;
+
+CharKind kindOf(char c)
+{
+    return kKinds.kind[static_cast<uint8_t>(c)];
+}
 
 bool isGroupChar(char c)
 {
-    return kClasses.group[static_cast<uint8_t>(c)];
+    const CharKind kind = kindOf(c);
+    return kind == Letter || kind == RunChar;
 }
 
 bool isLineEnd(char c)
@@ -37,7 +54,7 @@ bool isLineEnd(char c)
 
 bool isRunChar(char c)
 {
-    return c == '/' || (c >= '0' && c <= '9');
+    return kindOf(c) == RunChar;
 }
 
 } // namespace
@@ -106,29 +123,75 @@ size_t SynopDecoder::rewriteLine(std::string_view line, char* out)
     return n;
 }
 
-// Line ends, also runs of them across lines, reach the decoder as one CR.
+// The rewriting of rewriteLine done on the way: the characters of a run are
+// held back (they would only be pushed) until the character after the run
+// shows whether a blank or a line end goes in. Line ends, also runs of them
+// across lines, reach the decoder as one CR.
 void SynopDecoder::feedPiece(std::string_view piece)
 {
-    const size_t n = rewriteLine(piece, rewritten_);
-    for (size_t i = 0; i < n; ++i) {
-        const char c = rewritten_[i];
-        if (isGroupChar(c)) {
-            lineEnd_ = false;
-            window_.push(c);
-            ++groupLength_;
-        } else if (isLineEnd(c)) {
-            if (!lineEnd_) {
-                lineEnd_ = true;
-                separator('\r');
+    char held[10];
+    size_t run = 0;
+    for (const char c : piece) {
+        if (kindOf(c) == RunChar) {
+            if (run < 10) {
+                held[run++] = c;
+                continue;
             }
-        } else if (c == kSoh) {
-            startBulletin();
-        } else if (c == kEtx) {
-            endBulletin();
-        } else {
-            lineEnd_ = false;
-            separator(c);
+            if (run == 10)
+                pushRun(held, 10);
+            ++run;
+            pushRun(&c, 1);
+            continue;
         }
+        if (run == 10 && c == ' ') {
+            pushRun(held, 5);
+            passOn(' ');
+            pushRun(held + 5, 5);
+        } else if (run > 0) {
+            if (run <= 10)
+                pushRun(held, run);
+            if (run >= 5 && c != ' ' && c != '=')
+                passOn('\r');
+        }
+        run = 0;
+        passOn(c);
+    }
+    if (run > 0 && run <= 10)
+        pushRun(held, run);
+}
+
+void SynopDecoder::pushRun(const char* chars, size_t count)
+{
+    lineEnd_ = false;
+    window_.push(chars, count);
+    groupLength_ += count;
+}
+
+void SynopDecoder::passOn(char c)
+{
+    switch (kindOf(c)) {
+    case Letter:
+    case RunChar:
+        lineEnd_ = false;
+        window_.push(c);
+        ++groupLength_;
+        break;
+    case LineEndChar:
+        if (!lineEnd_) {
+            lineEnd_ = true;
+            separator('\r');
+        }
+        break;
+    case Soh:
+        startBulletin();
+        break;
+    case Etx:
+        endBulletin();
+        break;
+    case Separator:
+        lineEnd_ = false;
+        separator(c);
+        break;
     }
 }
 

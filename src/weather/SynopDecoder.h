@@ -73,8 +73,10 @@ public:
     void FeedSynopChar(char c);
     void CloseSynopReport();
 
-    // The rewriting step of FeedSynopLine: splits run-together groups. Writes at
-    // most 2 * line.size() characters to out and returns how many.
+    // The rewriting FeedSynopLine applies on the way: splits run-together
+    // groups. Writes at most 2 * line.size() characters to out and returns
+    // how many. (FeedSynopLine of the result, one character at a time, does
+    // the same as FeedSynopLine of the line.)
     static size_t rewriteLine(std::string_view line, char* out);
     // Writes the collected records to the station file.
     bool flush() { return appender_.flush(); }
@@ -100,6 +102,8 @@ private:
     static constexpr Step keep() { return {Outcome::Keep, Idle}; }
 
     void feedPiece(std::string_view piece);
+    void pushRun(const char* chars, size_t count);
+    void passOn(char c);
     void separator(char c);
     void startBulletin();
     void endBulletin();
@@ -141,7 +145,6 @@ private:
     bool lineEnd_ = false;
     bool landSectionRejected_ = false; // date group of the land section out of the window
     size_t reportsWritten_ = 0;
-    char rewritten_[2 * kMaxLineLength + 2];
 };
 
 } // namespace kesmar

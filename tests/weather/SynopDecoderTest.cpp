@@ -32,6 +32,12 @@ TEST(GroupWindowTest, KeepsTheLastSixCharactersRightAligned)
     w.clear();
     EXPECT_EQ(w.count(), 0u);
     EXPECT_EQ(w.text(), std::string(6, '\0'));
+    for (size_t n : {0, 1, 5, 6, 9}) { // pushing several at once is pushing one by one
+        GroupWindow many = windowOf("AB");
+        many.push("123456789", n);
+        EXPECT_EQ(many.text(), windowOf("AB" + std::string("123456789", n)).text()) << n;
+        EXPECT_EQ(many.count(), 2 + n);
+    }
 }
 
 TEST(GroupWindowTest, Templates)
@@ -86,6 +92,45 @@ TEST(SynopRewriteTest, SplitsRunTogetherGroups)
         out.resize(SynopDecoder::rewriteLine(c.in, out.data()));
         EXPECT_EQ(out, c.out) << c.in;
     }
+}
+
+// FeedSynopLine rewrites on the way; feeding the rewritten line one
+// character at a time (no rewriting can apply) must end in the same state.
+void expectSameDecoding(const SynopTables& tables, const std::string& text)
+{
+    SynopDecoder direct(tables, QStringLiteral("/nonexistent"));
+    SynopDecoder stepwise(tables, QStringLiteral("/nonexistent"));
+    for (SynopDecoder* d : {&direct, &stepwise})
+        d->BeginSynopFile();
+    for (size_t at = 0; at < text.size(); at += 37) {
+        const std::string_view piece = std::string_view(text).substr(at, 37);
+        direct.FeedSynopLine(piece);
+        std::string rewritten(2 * piece.size(), '\0');
+        rewritten.resize(SynopDecoder::rewriteLine(piece, rewritten.data()));
+        for (char c : rewritten)
+            stepwise.FeedSynopLine(std::string_view(&c, 1));
+        ASSERT_EQ(direct.state(), stepwise.state()) << at;
+        ASSERT_EQ(direct.window().text(), stepwise.window().text()) << at;
+        ASSERT_EQ(direct.window().count(), stepwise.window().count()) << at;
+        ASSERT_EQ(direct.groupCounter(), stepwise.groupCounter()) << at;
+        ASSERT_EQ(direct.record().serialise(), stepwise.record().serialise()) << at;
+        ASSERT_EQ(direct.reportsWritten(), stepwise.reportsWritten()) << at;
+    }
+}
+
+TEST(SynopRewriteTest, RewritingOnTheWayMatchesRewritingFirst)
+{
+    SynopTables tables;
+    loadTestTables(tables);
+    std::string text = makeBulletin("10400 41580 82710 1234567890 20011 30123 41234=\r\r\n"
+                                                 "10401 NIL=\r\r\n10402 4158082710 10051 20011 333 10123=");
+    uint32_t seed = 7;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245 + 12345;
+        const char alphabet[] = "0123456789////     ==\r\n\x01\x03" "AAXXBBXXNILDLSM";
+        text.push_back(alphabet[(seed >> 16) % (sizeof alphabet - 1)]);
+    }
+    expectSameDecoding(tables, text);
 }
 
 using SynopDecoderTest = SynopFolderTest;

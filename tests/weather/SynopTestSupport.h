@@ -96,6 +96,13 @@ inline std::vector<SynopRecord> readStationFile(const QString& path)
     return records;
 }
 
+// One framed bulletin: SOH, message number, heading, section line, reports, ETX.
+inline std::string makeBulletin(const std::string& body, const std::string& heading = "SMDL01 EDZW 171200",
+                                const std::string& section = "AAXX 17121")
+{
+    return "\x01\r\r\n001\r\r\n" + heading + "\r\r\n" + section + "\r\r\n" + body + "\r\r\n\x03";
+}
+
 // Bulletins of 17 January 2023; the conversion runs at 14:30 UTC.
 class SynopFolderTest : public ::testing::Test {
 protected:
@@ -132,7 +139,7 @@ protected:
     static std::string bulletin(const std::string& body, const std::string& heading = "SMDL01 EDZW 171200",
                                 const std::string& section = "AAXX 17121")
     {
-        return "\x01\r\r\n001\r\r\n" + heading + "\r\r\n" + section + "\r\r\n" + body + "\r\r\n\x03";
+        return makeBulletin(body, heading, section);
     }
     static int64_t utcTime(int day, int hour)
     {
