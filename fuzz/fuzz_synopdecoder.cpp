@@ -48,19 +48,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static QTemporaryDir folder;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
+    // The decoder rewrites lines on the way; fed the rewritten line one
+    // character at a time it must end in the same state.
     SynopDecoder decoder(tables(), folder.path());
+    SynopDecoder stepwise(tables(), folder.path());
     const SynopTimeWindow window = SynopTimeWindow::fromUtcFields(2023, 1, 17, 14, 30);
     const int64_t fileTime = SynopTimeWindow::localTimeValue(2023, 1, 17, 12, 0, 0);
-    decoder.SetSynopFileContext(SynopFileContext::forFile(2023, 1, 17, 12, fileTime, window));
-    decoder.BeginSynopFile();
-    // Lines as the conversion reads them, and the same bytes one by one.
+    for (SynopDecoder* d : {&decoder, &stepwise}) {
+        d->SetSynopFileContext(SynopFileContext::forFile(2023, 1, 17, 12, fileTime, window));
+        d->BeginSynopFile();
+    }
+    std::string rewritten(2 * SynopDecoder::kMaxLineLength, '\0');
     size_t at = 0;
     while (at < text.size()) {
         size_t length = std::min(SynopDecoder::kMaxLineLength, text.size() - at);
         const size_t lf = text.find('\n', at);
         if (lf != std::string_view::npos && lf - at + 1 < length)
             length = lf - at + 1;
-        decoder.FeedSynopLine(text.substr(at, length));
+        const std::string_view line = text.substr(at, length);
+        decoder.FeedSynopLine(line);
+        const size_t n = SynopDecoder::rewriteLine(line, rewritten.data());
+        for (size_t i = 0; i < n; ++i)
+            stepwise.FeedSynopLine(std::string_view(rewritten.data() + i, 1));
+        if (decoder.state() != stepwise.state() || decoder.window().text() != stepwise.window().text()
+            || decoder.window().count() != stepwise.window().count()
+            || decoder.record().serialise() != stepwise.record().serialise()
+            || decoder.reportsWritten() != stepwise.reportsWritten())
+            __builtin_trap();
         at += length;
     }
     decoder.EndSynopFile();
@@ -68,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         decoder.FeedSynopChar(c);
     decoder.CloseSynopReport();
 
-    std::string rewritten(2 * text.size() + 1, '\0');
+    rewritten.resize(2 * text.size() + 1);
     if (SynopDecoder::rewriteLine(text, rewritten.data()) > 2 * text.size())
         __builtin_trap();
 
