@@ -28,6 +28,7 @@ bool ChartPicture::refresh()
 {
     ChartSnapshot now = ChartSnapshot::capture(context_.viewport, context_.catalogue,
                                                context_.config, context_.programFolder);
+    now.drawPoints = pointsPainter_;
     if (requested_ && requested_->sameContent(now)) return false;
     if (now.viewport.width() <= 0 || now.viewport.height() <= 0) return false;
     requested_ = now;
@@ -58,6 +59,18 @@ void ChartPicture::drawMarks(QPainter& painter, const Viewport& viewport)
         VesselMark::draw(painter, *pixel);
     if (crosshair_) ChartOverlay::drawCrosshair(painter, viewport, *crosshair_);
     if (route_) ChartOverlay::drawRoute(painter, viewport, route_->points(), false, routeBuffer_);
+}
+
+void ChartPicture::setPointsPainter(std::function<void(QPainter&, const Viewport&)> painter)
+{
+    pointsPainter_ = std::move(painter);
+    invalidate();
+}
+
+void ChartPicture::invalidate()
+{
+    requested_.reset();
+    view_.update();
 }
 
 void ChartPicture::setCrosshair(std::optional<ChartPoint> point)

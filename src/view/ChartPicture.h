@@ -41,6 +41,12 @@ public:
     std::optional<ChartPoint> crosshair() const { return crosshair_; }
     const RouteLine* route() const { return route_; }
 
+    // The buoyage drawing for the following pictures (see ChartSnapshot::drawPoints).
+    void setPointsPainter(std::function<void(QPainter&, const Viewport&)> painter);
+    // Forces a new picture at the next paint although nothing the snapshot
+    // compares has changed (symbols loaded, point details switched).
+    void invalidate();
+
     // Sets LinFailed / WpnFailed in the catalogue and shows the message of each
     // chart whose flag was not set yet: once per chart and load.
     void applyOpenErrors(const std::vector<PaintResult::OpenError>& errors);
@@ -63,6 +69,7 @@ private:
     const RouteLine* route_ = nullptr;
     std::vector<QPoint> routeBuffer_;
     std::function<void(const QString&)> messageSink_;
+    std::function<void(QPainter&, const Viewport&)> pointsPainter_;
 };
 
 } // namespace kesmar

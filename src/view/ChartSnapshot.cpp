@@ -50,6 +50,7 @@ DrawOptions ChartSnapshot::drawOptions() const
     o.charts = charts;
     o.chartsAvailable = chartsAvailable;
     o.programFolder = programFolder;
+    o.drawPoints = drawPoints;
     return o;
 }
 

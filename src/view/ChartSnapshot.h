@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace kesmar {
@@ -25,6 +26,9 @@ struct ChartSnapshot {
     ColourTable colours;
     uint32_t detailFlags = DetailFlags::Default;
     QString programFolder;
+    // Draws the buoyage over the charts; runs on the picture thread, so it
+    // may only read state that stays unchanged while pictures are drawn.
+    std::function<void(QPainter&, const Viewport&)> drawPoints;
 
     static ChartSnapshot capture(const Viewport& viewport, const ChartCatalogue& catalogue,
                                  const ChartConfig& config, const QString& programFolder);
@@ -32,7 +36,8 @@ struct ChartSnapshot {
     // Draw options over this snapshot (charts point into it: keep it alive).
     DrawOptions drawOptions() const;
 
-    // True when a picture of `other` would look the same as one of this.
+    // True when a picture of `other` would look the same as one of this
+    // (the points painter is not compared: see ChartPicture::invalidate).
     bool sameContent(const ChartSnapshot& other) const;
 };
 

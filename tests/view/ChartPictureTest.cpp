@@ -91,6 +91,14 @@ TEST_F(ChartPictureTest, ShowsCompletedPictureAndAsksAgainOnlyOnChange)
     EXPECT_EQ(picture.renderer().viewport().xOffset(), viewport.xOffset());
     config.screenColours[4] = 0x00FFFFFF;
     EXPECT_TRUE(picture.refresh());
+    settle(picture);
+
+    // The points painter draws over the charts on the picture thread.
+    picture.setPointsPainter([](QPainter& p, const Viewport&) { p.fillRect(QRect(0, 0, 5, 5), Qt::red); });
+    EXPECT_TRUE(picture.refresh());
+    settle(picture);
+    EXPECT_EQ(picture.renderer().image().pixel(2, 2), qRgb(255, 0, 0));
+    EXPECT_FALSE(picture.refresh());
 }
 
 // A picture overtaken by a newer request is dropped at its next layer; the
