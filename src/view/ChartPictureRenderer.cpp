@@ -76,6 +76,8 @@ void ChartPictureRenderer::draw(const Job& job)
     const uint64_t generation = job.generation;
     const Viewport& viewport = job.snapshot.viewport;
     QImage& image = imageFor(QSize(viewport.width(), viewport.height()));
+    // Out of memory for the picture: the window keeps what it shows.
+    if (image.isNull()) return;
     DrawOptions options = job.snapshot.drawOptions();
     options.files = &files_;
     options.shouldStop = [this, &hook, generation] {
