@@ -61,6 +61,8 @@ public:
     QPointF bandStart() const { return m_bandStart; }
     QPointF bandEnd() const { return m_bandEnd; }
     bool bandShown() const { return m_bandShown; }
+    // Takes a leftover rubber band away (the chart under it moved).
+    void hideBand() { m_bandShown = m_bandShown && m_state == State::InProgress; }
     double totalKilometres() const { return m_totalKm; }
     bool nauticalMiles() const { return m_nautical; }
 

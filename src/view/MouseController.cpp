@@ -278,6 +278,7 @@ void MouseController::endDrag()
 
 void MouseController::changed()
 {
+    m_measurement.hideBand();
     if (m_viewportChanged)
         m_viewportChanged();
     else

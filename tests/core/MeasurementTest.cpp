@@ -159,6 +159,14 @@ TEST(MeasurementRoute, PlainMeasurementLeavesRouteAlone)
     EXPECT_FALSE(m.end(route));
     EXPECT_EQ(route.size(), 1u);
     EXPECT_TRUE(m.bandShown()); // stays until the next measurement starts
+    m.hideBand();               // or until the chart moves
+    EXPECT_FALSE(m.bandShown());
+    m.toggleMeasuring();
+    m.click({0, 0});
+    m.moveTo({5, 5});
+    m.hideBand(); // a band in progress stays
+    EXPECT_TRUE(m.bandShown());
+    m.end(route);
     m.toggleMeasuring();
     m.click({1, 1});
     EXPECT_FALSE(m.bandShown());
