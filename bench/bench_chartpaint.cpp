@@ -38,6 +38,8 @@ const Position kPositions[] = {
     {"GermanBight", 0.09375, 7.9, 54.2},
     {"ElbeEstuary", 0.01875, 8.8, 53.9},
     {"Helgoland", Viewport::kMinimumScale, 7.885, 54.18},
+    // Not one of the six: the densest bundled chart at its own scale.
+    {"BalticDense", 0.17, 20.0, 59.5},
 };
 
 QString chartFolder()
