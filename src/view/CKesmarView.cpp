@@ -150,6 +150,12 @@ bool CKesmarView::focusNextPrevChild(bool)
 void CKesmarView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (context_.startupPhase != StartupPhase::Running) {
+        // Shown before its start-up: there is no viewport to draw yet.
+        const ColourTable colours = ColourTable::fromColorrefs(context_.config.screenColours);
+        painter.fillRect(rect(), colours.colour(ColourTable::kBackground));
+        return;
+    }
     paintChart(painter);
 }
 
