@@ -1,5 +1,5 @@
 #include "NmeaCsvPrinter.h"
-#include "NmeaSourceSpec.h"
+#include "NmeaSourceAddress.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@ using namespace kesmar;
 
 namespace {
 
-TEST(NmeaSourceSpec, ParsesEveryKind)
+TEST(NmeaSourceAddress, ParsesEveryKind)
 {
-    using K = NmeaSourceSpec::Kind;
+    using K = NmeaSourceAddress::Kind;
     struct { const char* text; K kind; const char* host; int port; const char* path; int baud; } cases[] = {
         {"serial:/dev/ttyUSB0", K::Serial, "", 0, "/dev/ttyUSB0", 4800},
         {"serial:/dev/ttyS1@38400", K::Serial, "", 0, "/dev/ttyS1", 38400},
@@ -22,18 +22,18 @@ TEST(NmeaSourceSpec, ParsesEveryKind)
     };
     for (const auto& c : cases) {
         QString error;
-        const auto spec = NmeaSourceSpec::parse(c.text, &error);
-        ASSERT_TRUE(spec) << c.text << " " << error.toStdString();
-        EXPECT_EQ(spec->kind, c.kind) << c.text;
-        EXPECT_EQ(spec->host, c.host) << c.text;
-        EXPECT_EQ(spec->port, c.port) << c.text;
-        EXPECT_EQ(spec->path, c.path) << c.text;
-        EXPECT_EQ(spec->baud, c.baud) << c.text;
+        const auto source = NmeaSourceAddress::parse(c.text, &error);
+        ASSERT_TRUE(source) << c.text << " " << error.toStdString();
+        EXPECT_EQ(source->kind, c.kind) << c.text;
+        EXPECT_EQ(source->host, c.host) << c.text;
+        EXPECT_EQ(source->port, c.port) << c.text;
+        EXPECT_EQ(source->path, c.path) << c.text;
+        EXPECT_EQ(source->baud, c.baud) << c.text;
     }
     for (const char* bad : {"", "/dev/ttyUSB0", "tcp:host", "tcp:host:0", "tcp:host:70000", "udp:", "udp:x",
                             "serial:", "serial:/dev/ttyS0@fast", "file:", "ftp:x", "gpsd::2947"}) {
         QString error;
-        EXPECT_FALSE(NmeaSourceSpec::parse(bad, &error)) << bad;
+        EXPECT_FALSE(NmeaSourceAddress::parse(bad, &error)) << bad;
         EXPECT_FALSE(error.isEmpty()) << bad;
     }
 }

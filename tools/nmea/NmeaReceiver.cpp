@@ -19,8 +19,8 @@ constexpr int kReadChunk = 65536;
 
 } // namespace
 
-NmeaReceiver::NmeaReceiver(const NmeaSourceSpec& spec, QObject* parent)
-    : QObject(parent), spec_(spec), splitter_(128)
+NmeaReceiver::NmeaReceiver(const NmeaSourceAddress& source, QObject* parent)
+    : QObject(parent), source_(source), splitter_(128)
 {
     reconnectTimer_.setSingleShot(true);
     reconnectTimer_.setInterval(2000);
@@ -32,10 +32,10 @@ NmeaReceiver::~NmeaReceiver() = default;
 
 void NmeaReceiver::start()
 {
-    if (spec_.kind == NmeaSourceSpec::Kind::File) {
-        file_.setFileName(spec_.path);
+    if (source_.kind == NmeaSourceAddress::Kind::File) {
+        file_.setFileName(source_.path);
         if (!file_.open(QIODevice::ReadOnly)) {
-            emit status(QStringLiteral("%1: %2").arg(spec_.path, file_.errorString()));
+            emit status(QStringLiteral("%1: %2").arg(source_.path, file_.errorString()));
             QTimer::singleShot(0, this, &NmeaReceiver::finished);
             return;
         }
@@ -77,35 +77,35 @@ void NmeaReceiver::lost(const QString& why)
 
 void NmeaReceiver::connectSource()
 {
-    switch (spec_.kind) {
-    case NmeaSourceSpec::Kind::Tcp:
-    case NmeaSourceSpec::Kind::Gpsd: {
+    switch (source_.kind) {
+    case NmeaSourceAddress::Kind::Tcp:
+    case NmeaSourceAddress::Kind::Gpsd: {
         tcp_ = new QTcpSocket(this);
         connect(tcp_, &QTcpSocket::connected, this, [this] {
             connected_ = true;
-            emit status(QStringLiteral("connected to %1:%2").arg(spec_.host).arg(spec_.port));
-            if (spec_.kind == NmeaSourceSpec::Kind::Gpsd)
+            emit status(QStringLiteral("connected to %1:%2").arg(source_.host).arg(source_.port));
+            if (source_.kind == NmeaSourceAddress::Kind::Gpsd)
                 tcp_->write(kGpsdWatch);
         });
         connect(tcp_, &QTcpSocket::readyRead, this, [this] { feed(tcp_->readAll()); });
         connect(tcp_, &QTcpSocket::disconnected, this, [this] { lost(QStringLiteral("connection closed")); });
         connect(tcp_, &QTcpSocket::errorOccurred, this, [this] { lost(tcp_->errorString()); });
-        tcp_->connectToHost(spec_.host, spec_.port);
+        tcp_->connectToHost(source_.host, source_.port);
         break;
     }
-    case NmeaSourceSpec::Kind::Udp:
+    case NmeaSourceAddress::Kind::Udp:
         udp_ = new QUdpSocket(this);
-        if (!udp_->bind(QHostAddress::Any, spec_.port)) {
+        if (!udp_->bind(QHostAddress::Any, source_.port)) {
             emit status(udp_->errorString());
             QTimer::singleShot(0, this, &NmeaReceiver::finished);
             return;
         }
         connect(udp_, &QUdpSocket::readyRead, this, &NmeaReceiver::readUdp);
         break;
-    case NmeaSourceSpec::Kind::Serial: {
+    case NmeaSourceAddress::Kind::Serial: {
         QString error;
-        if (!serial_.open(spec_.path, spec_.baud, &error)) {
-            lost(QStringLiteral("%1: %2").arg(spec_.path, error));
+        if (!serial_.open(source_.path, source_.baud, &error)) {
+            lost(QStringLiteral("%1: %2").arg(source_.path, error));
             return;
         }
         connected_ = true;
@@ -113,7 +113,7 @@ void NmeaReceiver::connectSource()
         connect(serialNotifier_, &QSocketNotifier::activated, this, &NmeaReceiver::readSerial);
         break;
     }
-    case NmeaSourceSpec::Kind::File:
+    case NmeaSourceAddress::Kind::File:
         break;
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "NmeaSourceSpec.h"
+#include "NmeaSourceAddress.h"
 #include "SerialPort.h"
 #include "nmea/NmeaLineSplitter.h"
 
@@ -21,7 +21,7 @@ namespace kesmar {
 class NmeaReceiver : public QObject {
     Q_OBJECT
 public:
-    explicit NmeaReceiver(const NmeaSourceSpec& spec, QObject* parent = nullptr);
+    explicit NmeaReceiver(const NmeaSourceAddress& source, QObject* parent = nullptr);
     ~NmeaReceiver() override;
 
     // Sentences per second for file replay; 0 = as fast as possible.
@@ -45,7 +45,7 @@ private:
     bool replayOneLine();
     void replayAll();
 
-    NmeaSourceSpec spec_;
+    NmeaSourceAddress source_;
     NmeaLineSplitter splitter_;
     QTimer reconnectTimer_;
     QTimer replayTimer_;

@@ -3,7 +3,7 @@
 // datagram into the plotter's slot; with --print it prints CSV instead.
 #include "NmeaCsvPrinter.h"
 #include "NmeaReceiver.h"
-#include "NmeaSourceSpec.h"
+#include "NmeaSourceAddress.h"
 #include "nmea/NmeaSlot.h"
 #include "nmea/NmeaSlotSender.h"
 
@@ -18,7 +18,7 @@ using namespace kesmar;
 namespace {
 
 struct Options {
-    NmeaSourceSpec source;
+    NmeaSourceAddress source;
     QString slotPath;
     bool print = false;
     double rate = -1.0; // unset
@@ -48,7 +48,7 @@ bool parseOptions(const QCoreApplication& app, Options* options)
         return false;
     }
     QString error;
-    const std::optional<NmeaSourceSpec> source = NmeaSourceSpec::parse(parser.positionalArguments().first(), &error);
+    const std::optional<NmeaSourceAddress> source = NmeaSourceAddress::parse(parser.positionalArguments().first(), &error);
     if (!source) {
         std::fprintf(stderr, "kesmar-nmea: %s\n", qPrintable(error));
         return false;

@@ -10,7 +10,7 @@ namespace kesmar {
 //   gpsd:HOST[:PORT]             (gpsd's NMEA watch, default port 2947)
 //   udp:PORT                     (NMEA datagrams)
 //   file:PATH                    (replay)
-struct NmeaSourceSpec {
+struct NmeaSourceAddress {
     enum class Kind { Serial, Tcp, Gpsd, Udp, File };
     Kind kind = Kind::File;
     QString host;
@@ -19,7 +19,7 @@ struct NmeaSourceSpec {
     int baud = 4800;
 
     // nullopt and a reason in *error when the text is not a source.
-    static std::optional<NmeaSourceSpec> parse(const QString& text, QString* error);
+    static std::optional<NmeaSourceAddress> parse(const QString& text, QString* error);
 };
 
 } // namespace kesmar

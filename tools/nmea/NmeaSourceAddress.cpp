@@ -1,4 +1,4 @@
-#include "NmeaSourceSpec.h"
+#include "NmeaSourceAddress.h"
 
 namespace kesmar {
 namespace {
@@ -41,9 +41,9 @@ bool splitHostPort(const QString& text, QString* host, std::optional<quint16>* p
 
 } // namespace
 
-std::optional<NmeaSourceSpec> NmeaSourceSpec::parse(const QString& text, QString* error)
+std::optional<NmeaSourceAddress> NmeaSourceAddress::parse(const QString& text, QString* error)
 {
-    auto fail = [&](const QString& why) -> std::optional<NmeaSourceSpec> {
+    auto fail = [&](const QString& why) -> std::optional<NmeaSourceAddress> {
         if (error)
             *error = why;
         return std::nullopt;
@@ -53,46 +53,46 @@ std::optional<NmeaSourceSpec> NmeaSourceSpec::parse(const QString& text, QString
         return fail(QStringLiteral("source must be serial:, tcp:, gpsd:, udp: or file:"));
     const QString scheme = text.left(colon);
     const QString rest = text.mid(colon + 1);
-    NmeaSourceSpec spec;
+    NmeaSourceAddress source;
     if (scheme == QLatin1String("serial")) {
-        spec.kind = Kind::Serial;
-        spec.path = rest;
+        source.kind = Kind::Serial;
+        source.path = rest;
         const qsizetype at = rest.lastIndexOf('@');
         if (at >= 0) {
             bool ok = false;
-            spec.baud = rest.mid(at + 1).toInt(&ok);
-            spec.path = rest.left(at);
-            if (!ok || spec.baud <= 0)
+            source.baud = rest.mid(at + 1).toInt(&ok);
+            source.path = rest.left(at);
+            if (!ok || source.baud <= 0)
                 return fail(QStringLiteral("bad baud rate in %1").arg(text));
         }
-        if (spec.path.isEmpty())
+        if (source.path.isEmpty())
             return fail(QStringLiteral("serial: needs a device"));
-        return spec;
+        return source;
     }
     if (scheme == QLatin1String("tcp") || scheme == QLatin1String("gpsd")) {
-        spec.kind = scheme == QLatin1String("tcp") ? Kind::Tcp : Kind::Gpsd;
+        source.kind = scheme == QLatin1String("tcp") ? Kind::Tcp : Kind::Gpsd;
         std::optional<quint16> port;
-        if (!splitHostPort(rest, &spec.host, &port))
+        if (!splitHostPort(rest, &source.host, &port))
             return fail(QStringLiteral("bad host or port in %1").arg(text));
-        if (!port && spec.kind == Kind::Tcp)
+        if (!port && source.kind == Kind::Tcp)
             return fail(QStringLiteral("tcp: needs HOST:PORT"));
-        spec.port = port.value_or(2947);
-        return spec;
+        source.port = port.value_or(2947);
+        return source;
     }
     if (scheme == QLatin1String("udp")) {
-        spec.kind = Kind::Udp;
+        source.kind = Kind::Udp;
         const std::optional<quint16> port = parsePort(rest);
         if (!port)
             return fail(QStringLiteral("udp: needs a port"));
-        spec.port = *port;
-        return spec;
+        source.port = *port;
+        return source;
     }
     if (scheme == QLatin1String("file")) {
-        spec.kind = Kind::File;
-        spec.path = rest;
-        if (spec.path.isEmpty())
+        source.kind = Kind::File;
+        source.path = rest;
+        if (source.path.isEmpty())
             return fail(QStringLiteral("file: needs a path"));
-        return spec;
+        return source;
     }
     return fail(QStringLiteral("unknown source kind %1").arg(scheme));
 }
