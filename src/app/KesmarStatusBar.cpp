@@ -1,6 +1,7 @@
 #include "app/KesmarStatusBar.h"
 
 #include <QLabel>
+#include <algorithm>
 
 namespace kesmar {
 
@@ -10,18 +11,27 @@ struct Pane {
     const char* initialText;
     int width; // pixels; 0 = stretches
     bool bordered;
+    const char* widestText; // the longest text the pane shows
 };
 
 // The initial texts are the panes' indicator strings; pane 2 really starts
 // as "CHART-LAT" too.
 const Pane kPanes[KesmarStatusBar::kPaneCount] = {
-    {QT_TRANSLATE_NOOP("KesmarStatusBar", "Bereit"), 0, false},
-    {"CHART-LAT", 68, true},
-    {"CHART-LAT", 75, true},
-    {"GPS:", 30, false},
-    {"GPS-LON", 68, true},
-    {"GPS-LAT", 75, true},
+    {QT_TRANSLATE_NOOP("KesmarStatusBar", "Bereit"), 0, false, ""},
+    {"CHART-LAT", 68, true, "88°88.888N"},
+    {"CHART-LAT", 75, true, "188°88.888W"},
+    {"GPS:", 30, false, "GPS:"},
+    {"GPS-LON", 68, true, "88°88.888N"},
+    {"GPS-LAT", 75, true, "188°88.888W"},
 };
+
+// The pixel widths were chosen for a narrow 8-point system font; with the
+// desktop's font a position would be cut, so a pane grows to fit its text.
+int fittingWidth(const QLabel& label, const Pane& pane)
+{
+    const int frame = 2 * label.frameWidth() + 4;
+    return std::max(pane.width, label.fontMetrics().horizontalAdvance(QString::fromUtf8(pane.widestText)) + frame);
+}
 
 } // namespace
 
@@ -40,7 +50,7 @@ KesmarStatusBar::KesmarStatusBar(QWidget* parent) : QStatusBar(parent)
             label->setMinimumWidth(1);
             addWidget(label, 1); // command prompts temporarily cover it
         } else {
-            label->setFixedWidth(pane.width);
+            label->setFixedWidth(fittingWidth(*label, pane));
             label->setAlignment(Qt::AlignCenter);
             addPermanentWidget(label);
         }
