@@ -1,7 +1,6 @@
 #include "view/CommandTexts.h"
 
 #include <QtGlobal>
-#include <iterator>
 
 namespace kesmar {
 

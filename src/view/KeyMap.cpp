@@ -1,6 +1,5 @@
 #include "view/KeyMap.h"
 
-#include <iterator>
 
 namespace kesmar {
 
