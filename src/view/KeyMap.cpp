@@ -1,6 +1,5 @@
 #include "view/KeyMap.h"
 
-
 namespace kesmar {
 
 namespace {
