@@ -254,11 +254,7 @@ std::optional<ChartError> ChartCatalogue::saveList(const QString& programFolder)
     const QString why = writeFileAtomically(path, listBytes());
     if (why.isEmpty())
         return std::nullopt;
-    ChartError error;
-    error.kind = ChartError::Kind::WriteFailed;
-    error.file = path;
-    error.reason = why;
-    return error;
+    return ChartError::writeFailed(path, why);
 }
 
 QStringList ChartCatalogue::defaultChartNames()

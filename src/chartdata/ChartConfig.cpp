@@ -145,11 +145,7 @@ std::optional<ChartError> ChartConfig::save(const QString& programFolder) const
     const QString why = writeFileAtomically(path, toBytes());
     if (why.isEmpty())
         return std::nullopt;
-    ChartError error;
-    error.kind = ChartError::Kind::WriteFailed;
-    error.file = path;
-    error.reason = why;
-    return error;
+    return ChartError::writeFailed(path, why);
 }
 
 ViewportStyle ChartConfig::viewportStyle() const

@@ -26,4 +26,13 @@ QString ChartError::message() const
     return reason;
 }
 
+ChartError ChartError::writeFailed(const QString& path, const QString& reason)
+{
+    ChartError error;
+    error.kind = Kind::WriteFailed;
+    error.file = path;
+    error.reason = reason;
+    return error;
+}
+
 } // namespace kesmar

@@ -20,6 +20,9 @@ struct ChartError {
 
     // The program's text for the message box, e.g. "OPEN ERROR CHART HEADER WORLDMAP.HDR".
     QString message() const;
+
+    // A file that could not be replaced, with the system's reason.
+    static ChartError writeFailed(const QString& path, const QString& reason);
 };
 
 } // namespace kesmar

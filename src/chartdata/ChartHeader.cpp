@@ -87,11 +87,8 @@ std::optional<ChartError> ChartHeader::writeFile(const QString& path) const
     const QString why = writeFileAtomically(path, toBytes());
     if (why.isEmpty())
         return std::nullopt;
-    ChartError error;
-    error.kind = ChartError::Kind::WriteFailed;
-    error.file = path;
+    ChartError error = ChartError::writeFailed(path, why);
     error.chart = QFileInfo(path).completeBaseName();
-    error.reason = why;
     return error;
 }
 

@@ -18,6 +18,15 @@ void splitMinutes(double minutes, int* degrees, double* rest)
     *rest = magnitude - 60.0 * *degrees;
 }
 
+// Degrees and minutes of a signed value in minutes, with its hemisphere letter.
+QString hemisphereText(const char* format, double minutes, char positive, char negative)
+{
+    int degrees = 0;
+    double rest = 0.0;
+    splitMinutes(minutes, &degrees, &rest);
+    return QString::asprintf(format, degrees, rest, minutes >= 0 ? positive : negative);
+}
+
 QByteArrayView firstLine(QByteArrayView bytes)
 {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -144,34 +153,22 @@ bool NmeaInput::setStartPosition(QByteArrayView text)
 
 QString NmeaInput::latitudeRowText(double latitudeMinutes)
 {
-    int degrees = 0;
-    double minutes = 0.0;
-    splitMinutes(latitudeMinutes, &degrees, &minutes);
-    return QString::asprintf("   LAT:  % 3d°%06.3f%c", degrees, minutes, latitudeMinutes >= 0 ? 'N' : 'S');
+    return hemisphereText("   LAT:  % 3d°%06.3f%c", latitudeMinutes, 'N', 'S');
 }
 
 QString NmeaInput::longitudeRowText(double longitudeMinutes)
 {
-    int degrees = 0;
-    double minutes = 0.0;
-    splitMinutes(longitudeMinutes, &degrees, &minutes);
-    return QString::asprintf("  LON:   % 3d°%06.3f%c", degrees, minutes, longitudeMinutes >= 0 ? 'E' : 'W');
+    return hemisphereText("  LON:   % 3d°%06.3f%c", longitudeMinutes, 'E', 'W');
 }
 
 QString NmeaInput::latitudePaneText(double latitudeMinutes)
 {
-    int degrees = 0;
-    double minutes = 0.0;
-    splitMinutes(latitudeMinutes, &degrees, &minutes);
-    return QString::asprintf("%2d°%06.3f%c", degrees, minutes, latitudeMinutes >= 0 ? 'N' : 'S');
+    return hemisphereText("%2d°%06.3f%c", latitudeMinutes, 'N', 'S');
 }
 
 QString NmeaInput::longitudePaneText(double longitudeMinutes)
 {
-    int degrees = 0;
-    double minutes = 0.0;
-    splitMinutes(longitudeMinutes, &degrees, &minutes);
-    return QString::asprintf("%3d°%06.3f%c", degrees, minutes, longitudeMinutes >= 0 ? 'E' : 'W');
+    return hemisphereText("%3d°%06.3f%c", longitudeMinutes, 'E', 'W');
 }
 
 QString NmeaInput::utcText(const VesselState& s)
