@@ -17,6 +17,7 @@ function(kesmar_test name)
   endif()
   add_executable(${name} ${K_SOURCES})
   target_link_libraries(${name} PRIVATE ${K_LINKS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     KESMAR_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     KESMAR_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared")

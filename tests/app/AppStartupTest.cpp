@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "TestApplication.h"
+#include "support/QtTestApplication.h"
 #include "app/CMainFrame.h"
 #include "chartdata/ChartCatalogue.h"
 #include "chartdata/ChartConfig.h"
@@ -15,7 +15,7 @@ using namespace kesmar;
 
 TEST(AppStartup, EmptyFolderOpensTheWindowAndSavesAtExit)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     auto app = program.makeApp();
     ASSERT_TRUE(app->InitInstance());
@@ -55,7 +55,7 @@ TEST(AppStartup, EmptyFolderOpensTheWindowAndSavesAtExit)
 
 TEST(AppStartup, SettingsKeysAndTheirFallbacks)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     program.writeIni("[url]\nBOY=http://example.org/boy\n[MAP]\nmile=Seemeile\nlmapscale=1\n"
                      "[synop-server]\ndialup=Modem\n[Other]\nkeep=me\n");
@@ -76,7 +76,7 @@ TEST(AppStartup, SettingsKeysAndTheirFallbacks)
 
 TEST(AppStartup, ProgramFolderLosesItsTrailingSeparatorAndFindsTheIniInAnyCase)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     QFile f(program.dir.filePath("kmr.ini"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -95,7 +95,7 @@ TEST(AppStartup, ProgramFolderLosesItsTrailingSeparatorAndFindsTheIniInAnyCase)
 
 TEST(AppStartup, SlotFailureShowsTheSystemTextAndEndsAfterTheNormalSave)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     // A plain file where the slot's folder should be: the slot cannot be made.
     QFile blocker(program.dir.filePath("run"));
@@ -115,7 +115,7 @@ TEST(AppStartup, SlotFailureShowsTheSystemTextAndEndsAfterTheNormalSave)
 
 TEST(AppStartup, ViewPositionSurvivesARestart)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     // With a chart list the stored position counts (without one the whole
     // world is shown).

@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "TestApplication.h"
+#include "support/QtTestApplication.h"
 #include "app/CMainFrame.h"
 #include "app/KesmarStatusBar.h"
 #include "nmea/NmeaInput.h"
@@ -20,7 +20,7 @@ class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testApplication();
+        kesmar::test::qtTestApplication();
         app = program.makeApp();
         ASSERT_TRUE(app->InitInstance());
         frame = app->mainFrame();

@@ -1,7 +1,7 @@
 #include "app/WindowPlacement.h"
 
 #include "AppTestSupport.h"
-#include "TestApplication.h"
+#include "support/QtTestApplication.h"
 #include "app/CMainFrame.h"
 #include "core/IniFile.h"
 
@@ -37,7 +37,7 @@ TEST(WindowPlacement, ParseNeedsAllTenNumbers)
 
 TEST(WindowPlacement, StoredNormalWindowIsRestored)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     program.writeIni("[Settings]\r\nWindowPos=0,1,-1,-1,-1,-1,100,80,900,680\r\n");
     auto app = program.makeApp();
@@ -48,7 +48,7 @@ TEST(WindowPlacement, StoredNormalWindowIsRestored)
 
 TEST(WindowPlacement, NineNumbersStartMaximized)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     program.writeIni("[Settings]\r\nWindowPos=0,1,-1,-1,-1,-1,100,80,900\r\n");
     auto app = program.makeApp();
@@ -58,7 +58,7 @@ TEST(WindowPlacement, NineNumbersStartMaximized)
 
 TEST(WindowPlacement, MaximizedFrameComesBackMaximizedWithItsNormalRectangle)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     TestProgram program;
     program.writeIni("[Settings]\r\nWindowPos=0,1,-1,-1,-1,-1,100,80,900,680\r\n");
     {
@@ -86,7 +86,7 @@ TEST(WindowPlacement, MaximizedFrameComesBackMaximizedWithItsNormalRectangle)
 
 TEST(WindowPlacement, MinimizedFrameIsNotRestoredMinimized)
 {
-    testApplication();
+    kesmar::test::qtTestApplication();
     QWidget window;
     WindowPlacement p = *WindowPlacement::parse("0,2,-1,-1,-1,-1,10,10,410,310");
     p.apply(window);

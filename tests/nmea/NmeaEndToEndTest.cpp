@@ -1,7 +1,7 @@
 // A real peer: gpsd reads a receiver log from a small TCP source of the
 // test, kesmar-nmea forwards gpsd's NMEA into a slot, and the vessel state
 // of the plotter's input follows the log.
-#include "TestApp.h"
+#include "support/QtTestApplication.h"
 #include "nmea/NmeaInput.h"
 #include "nmea/NmeaLog.h"
 #include "nmea/NmeaParser.h"
@@ -93,7 +93,7 @@ private:
 
 TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
 {
-    testApp();
+    kesmar::test::qtTestApplication();
     const QString gpsd = QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/bin", "/sbin"});
     if (gpsd.isEmpty())
         GTEST_SKIP() << "gpsd is not installed";
@@ -146,7 +146,7 @@ TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
 
 TEST(NmeaEndToEnd, ForwarderReconnectsAfterALostConnection)
 {
-    testApp();
+    kesmar::test::qtTestApplication();
     // A TCP receiver that sends one sentence per connection and hangs up.
     QTcpServer source;
     ASSERT_TRUE(source.listen(QHostAddress::LocalHost, 0));

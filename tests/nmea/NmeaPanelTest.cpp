@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "support/QtTestApplication.h"
 #include "nmea/NmeaLog.h"
 #include "nmea/ui/CNmeaMonitorDlg.h"
 #include "nmea/ui/CNmeaPanel.h"
@@ -15,7 +15,7 @@ namespace {
 class PanelTest : public testing::Test {
 protected:
     // First member: the application must exist before any widget.
-    QCoreApplication* app = testApp();
+    QCoreApplication* app = &kesmar::test::qtTestApplication();
     NmeaLog log;
     CNmeaPanel panel{log};
 };
@@ -99,7 +99,7 @@ TEST(InstrumentPainter, DepthScaleRows)
 
 TEST(InstrumentPainter, GeometryOfTheImages)
 {
-    testApp();
+    kesmar::test::qtTestApplication();
     EXPECT_EQ(InstrumentPainter::dialPoint(0, 58), QPoint(60, 3));  // P(-58) truncates -57.5
     EXPECT_EQ(InstrumentPainter::dialPoint(90, 58), QPoint(118, 60));
     const QImage wind = InstrumentPainter::windDial(90);
@@ -129,7 +129,7 @@ TEST_F(PanelTest, ShowHideAndCloseBox)
 
 TEST(NmeaMonitor, SnapshotMarkerAndHex)
 {
-    testApp();
+    kesmar::test::qtTestApplication();
     NmeaLog log;
     log.append("$GPGLL,1\r");
     CNmeaMonitorDlg monitor(log);

@@ -1,7 +1,7 @@
 #include "nmea/NmeaLineSplitter.h"
 #include "nmea/NmeaSlot.h"
 #include "nmea/NmeaSlotSender.h"
-#include "TestApp.h"
+#include "support/QtTestApplication.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +21,7 @@ using namespace kesmar;
 
 namespace {
 
-QCoreApplication* app() { return testApp(); }
+QCoreApplication* app() { return &kesmar::test::qtTestApplication(); }
 
 bool waitFor(QSignalSpy& spy, int count)
 {

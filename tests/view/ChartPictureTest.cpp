@@ -10,6 +10,7 @@
 #include "view/CKesmarView.h"
 #include "view/CommandSet.h"
 
+#include "support/QtTestApplication.h"
 #include <QApplication>
 #include <QImage>
 #include <QPrinter>
@@ -30,11 +31,7 @@ namespace {
 
 void ensureApplication()
 {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "test_view";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    kesmar::test::qtTestApplication();
 }
 
 // The application-wide objects of a chart view over one synthetic chart with

@@ -1,4 +1,4 @@
-#include "ViewTestApp.h"
+#include "support/QtTestApplication.h"
 #include "chartdata/ChartCatalogue.h"
 #include "chartdata/ChartConfig.h"
 #include "core/Viewport.h"
@@ -19,7 +19,7 @@ namespace {
 
 // The application-wide objects a chart view works on, in an empty folder.
 struct ViewFixture {
-    QApplication& app = viewTestApp();
+    QApplication& app = kesmar::test::qtTestApplication();
     QTemporaryDir dir;
     QString folder = dir.path();
     StartupPhase phase = StartupPhase::BeforeViewStart;
@@ -149,7 +149,7 @@ TEST(ChartView, AcceleratorTable)
 
 TEST(ChartView, CommandsAreGreyUntilBoundAndMenuEntriesFollowThem)
 {
-    viewTestApp();
+    kesmar::test::qtTestApplication();
     CommandSet commands;
     QAction* measure = commands.action(CommandId::Measure);
     EXPECT_FALSE(measure->isEnabled());

@@ -1,4 +1,4 @@
-#include "ViewTestApp.h"
+#include "support/QtTestApplication.h"
 #include "core/Measurement.h"
 #include "core/RouteLine.h"
 #include "core/Viewport.h"
@@ -32,7 +32,7 @@ protected:
 
 // Base first, so that the application exists before any widget member.
 struct WithApplication {
-    WithApplication() { viewTestApp(); }
+    WithApplication() { kesmar::test::qtTestApplication(); }
 };
 
 class MouseFixture : public ::testing::Test, private WithApplication {

@@ -1,4 +1,4 @@
-#include "ViewTestApp.h"
+#include "support/QtTestApplication.h"
 #include "chartdata/ChartCatalogue.h"
 #include "chartdata/ChartConfig.h"
 #include "core/Viewport.h"
@@ -23,7 +23,7 @@ namespace {
 
 
 struct WithApplication {
-    WithApplication() { viewTestApp(); }
+    WithApplication() { kesmar::test::qtTestApplication(); }
 };
 
 // A chart view on an empty program folder, as the frame builds it.

@@ -1,11 +1,14 @@
 #pragma once
 #include <QApplication>
 
-// One QApplication for the whole test executable, created on first use.
-inline QApplication& testApplication()
+namespace kesmar::test {
+
+// The one QApplication of a widget test executable, created on first use:
+// a second application object breaks Qt, so every test file takes it from here.
+inline QApplication& qtTestApplication()
 {
     static int argc = 1;
-    static char name[] = "test_app";
+    static char name[] = "kesmar-test";
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -14,3 +17,5 @@ inline QApplication& testApplication()
     }
     return *qApp;
 }
+
+} // namespace kesmar::test
