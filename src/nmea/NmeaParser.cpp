@@ -35,6 +35,8 @@ QByteArrayView body(QByteArrayView text)
     if (text.isEmpty())
         return {};
     qsizetype star = text.indexOf('*');
+    if (star == 0)
+        return {};
     QByteArrayView inner = text.sliced(1);
     return star < 0 ? inner : inner.first(star - 1);
 }
@@ -97,7 +99,9 @@ void parseGll(const QList<QByteArrayView>& f, NmeaSentence& s)
 {
     s.position = NmeaParser::parsePosition(field(f, 1), field(f, 2), field(f, 3), field(f, 4));
     s.time = NmeaParser::parseTime(field(f, 5));
-    s.positionValid = field(f, 6) != "V";
+    // Receivers before NMEA 2.0 send no status; anything but "A" is not a fix
+    // (a damaged '*' must not turn "A*1C" into a valid status).
+    s.positionValid = f.size() <= 6 || field(f, 6) == "A";
 }
 
 void parseGga(const QList<QByteArrayView>& f, NmeaSentence& s)
@@ -106,7 +110,7 @@ void parseGga(const QList<QByteArrayView>& f, NmeaSentence& s)
     s.position = NmeaParser::parsePosition(field(f, 2), field(f, 3), field(f, 4), field(f, 5));
     if (std::optional<double> q = NmeaParser::parseNumber(field(f, 6)); q && *q >= 0 && *q <= 9)
         s.fixQuality = int(*q);
-    s.positionValid = s.fixQuality != 0;
+    s.positionValid = s.fixQuality.value_or(0) != 0;
     if (std::optional<double> n = NmeaParser::parseNumber(field(f, 7)); n && *n >= 0 && *n <= 99)
         s.satellites = int(*n);
     if (std::optional<double> a = NmeaParser::parseNumber(field(f, 9)); a && std::fabs(*a) < 1e6)
@@ -116,7 +120,7 @@ void parseGga(const QList<QByteArrayView>& f, NmeaSentence& s)
 void parseRmc(const QList<QByteArrayView>& f, NmeaSentence& s)
 {
     s.time = NmeaParser::parseTime(field(f, 1));
-    s.positionValid = field(f, 2) != "V";
+    s.positionValid = field(f, 2) == "A";
     s.position = NmeaParser::parsePosition(field(f, 3), field(f, 4), field(f, 5), field(f, 6));
     if (std::optional<double> v = NmeaParser::parseNumber(field(f, 7)); v && *v >= 0)
         s.speedKnots = v;

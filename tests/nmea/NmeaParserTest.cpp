@@ -169,3 +169,36 @@ TEST(NmeaParser, SentenceFields)
 }
 
 } // namespace
+
+namespace {
+
+// A fix counts only when the sentence says so plainly: a damaged '*' or an
+// empty status or quality field must not put the vessel somewhere new.
+TEST(NmeaParser, OnlyAPlainValidStatusIsAFix)
+{
+    struct Case {
+        const char* sentence;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"$GPGLL,5912.345,N,01012.345,E,123519,A+1C", false},
+        {"$GPGLL,5912.345,N,01012.345,E,123519,A", true},
+        {"$GPGLL,5912.345,N,01012.345,E,123519", true},
+        {"$GPGLL,5912.345,N,01012.345,E,123519,", false},
+        {"$GPRMC,123519,,4807.038,N,01131.000,W,1.0,10.0,230394,,", false},
+        {"$GPRMC,123519,X,4807.038,N,01131.000,W,1.0,10.0,230394,,", false},
+        {"$GPRMC,123519,A,4807.038,N,01131.000,W,1.0,10.0,230394,,", true},
+        {"$GPGGA,123519,4807.038,N,01131.000,E,,08,0.9,545.4,M,46.9,M,,", false},
+        {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NmeaParser::parse(c.sentence).positionValid, c.valid) << c.sentence;
+}
+
+TEST(NmeaParser, ChecksumOfTextStartingWithStarIsZero)
+{
+    EXPECT_EQ(NmeaParser::checksum("*12"), 0);
+    EXPECT_EQ(NmeaParser::checksum("$*12"), 0);
+}
+
+} // namespace
