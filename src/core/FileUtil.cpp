@@ -9,6 +9,13 @@ namespace kesmar {
 
 QString writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
+    // A file that is there but cannot be read was loaded as empty or as the
+    // defaults; replacing it would throw away what nobody has seen.
+    if (QFileInfo::exists(path)) {
+        QFile existing(path);
+        if (!existing.open(QIODevice::ReadOnly))
+            return existing.errorString();
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();

@@ -6,8 +6,8 @@
 namespace kesmar {
 
 // Replaces `path` atomically (temporary file, flush, rename): a crash while
-// saving leaves the old file intact. Returns an empty string on success,
-// otherwise the reason.
+// saving leaves the old file intact. A file that exists but cannot be read
+// is never replaced. Returns an empty string on success, otherwise the reason.
 QString writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Reads a whole file; nullopt when it cannot be opened or read.

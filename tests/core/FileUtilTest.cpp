@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace kesmar;
 
@@ -33,4 +35,22 @@ TEST(FileUtil, ProgramPathMatchesEachComponentIgnoringCase)
     EXPECT_EQ(programPath(dir.path(), "CHARTDATA\\WORLDMAP.LIN"), dir.filePath("ChartData/worldmap.lin"));
     EXPECT_EQ(programPath(dir.path(), "CHARTDATA/EUROPA.LIN"), dir.filePath("ChartData/EUROPA.LIN"));
     EXPECT_FALSE(readWholeFile(dir.filePath("missing")).has_value());
+}
+
+TEST(FileUtil, AnExistingFileThatCannotBeReadIsNeverReplaced)
+{
+    QTemporaryDir dir;
+    // A folder where the file should be: there, but not readable as a file.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("KMR.INI"));
+    EXPECT_FALSE(writeFileAtomically(dir.filePath("KMR.INI"), "[MAP]\r\n").isEmpty());
+    EXPECT_TRUE(QFileInfo(dir.filePath("KMR.INI")).isDir());
+
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file; the permission case needs another user";
+    const QString path = dir.filePath("CHART.CFG");
+    ASSERT_TRUE(writeFileAtomically(path, "user settings").isEmpty());
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    EXPECT_FALSE(writeFileAtomically(path, "defaults").isEmpty());
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(readWholeFile(path).value(), QByteArray("user settings"));
 }
