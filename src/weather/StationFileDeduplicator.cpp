@@ -1,5 +1,8 @@
 #include "weather/StationFileDeduplicator.h"
 
+#include <cstdio>
+#include <unistd.h>
+
 #include "core/FileUtil.h"
 #include "weather/StationFileAppender.h"
 #include "weather/SynopRecord.h"
@@ -114,15 +117,23 @@ std::vector<bool> StationFileDeduplicator::survivors(std::span<const uint8_t> ke
     return keep;
 }
 
+namespace {
+
+// rename() replaces the target in one step, so there is never a moment
+// without a station file, and a failed rename leaves both files as they were.
+bool replaceFile(const QString& from, const QString& to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
+
 bool StationFileDeduplicator::restoreLeftover()
 {
     const QString tmpPath = tempFilePath();
     if (!QFileInfo::exists(tmpPath))
         return false;
-    const QString datPath = stationFilePath();
-    if (QFileInfo::exists(datPath) && !QFile::remove(datPath))
-        return false;
-    return QFile::rename(tmpPath, datPath);
+    return replaceFile(tmpPath, stationFilePath());
 }
 
 StationFileDeduplicator::Result StationFileDeduplicator::run(const Progress& progress)
@@ -142,8 +153,7 @@ StationFileDeduplicator::Result StationFileDeduplicator::run(const Progress& pro
     }
     const QString error = writeSurvivors(tmpPath, datPath, result, progress);
     if (!error.isEmpty()) {
-        QFile::remove(datPath);
-        QFile::rename(tmpPath, datPath);
+        replaceFile(tmpPath, datPath);
         result.error = error;
         result.recordsAfter = result.recordsBefore;
         return result;
@@ -209,7 +219,8 @@ QString StationFileDeduplicator::writeSurvivors(const QString& tmpPath, const QS
             i = end;
         }
     }
-    if (!out.flush())
+    // On disk before the only other copy, STATION.TMP, is deleted.
+    if (!out.flush() || ::fsync(out.handle()) != 0)
         return QStringLiteral("cannot write %1").arg(datPath);
     out.close();
     return {};
