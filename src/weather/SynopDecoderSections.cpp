@@ -151,6 +151,12 @@ SynopDecoder::Step SynopDecoder::storeSection2(char figure)
 {
     const GroupWindow& w = window_;
     const auto a = [&w](int first, int last) { return static_cast<int8_t>(w.number(first, last)); };
+    // Groups of two two-digit values: the bit is set when either is there.
+    const auto pairGroup = [&](int8_t& first, int8_t& second, uint32_t bit) {
+        first = a(2, 3);
+        second = a(4, 5);
+        setIf(first > 0 || second > 0, bit);
+    };
     switch (figure) {
     case '0': {
         const int v = w.number(3, 5);
@@ -174,24 +180,16 @@ SynopDecoder::Step SynopDecoder::storeSection2(char figure)
         break;
     }
     case '2':
-        record_.windWavePeriod = a(2, 3);
-        record_.windWaveHeight = a(4, 5);
-        setIf(record_.windWavePeriod > 0 || record_.windWaveHeight > 0, SynopFlag::WindWaves);
+        pairGroup(record_.windWavePeriod, record_.windWaveHeight, SynopFlag::WindWaves);
         break;
     case '3':
-        record_.swell1Direction = a(2, 3);
-        record_.swell2Direction = a(4, 5);
-        setIf(record_.swell1Direction > 0 || record_.swell2Direction > 0, SynopFlag::SwellDirection);
+        pairGroup(record_.swell1Direction, record_.swell2Direction, SynopFlag::SwellDirection);
         break;
     case '4':
-        record_.swell1Period = a(2, 3);
-        record_.swell1Height = a(4, 5);
-        setIf(record_.swell1Period > 0 || record_.swell1Height > 0, SynopFlag::Swell1);
+        pairGroup(record_.swell1Period, record_.swell1Height, SynopFlag::Swell1);
         break;
     case '5':
-        record_.swell2Period = a(2, 3);
-        record_.swell2Height = a(4, 5);
-        setIf(record_.swell2Period > 0 || record_.swell2Height > 0, SynopFlag::Swell2);
+        pairGroup(record_.swell2Period, record_.swell2Height, SynopFlag::Swell2);
         break;
     case '6':
         record_.iceCause = a(2, 2);
