@@ -91,6 +91,7 @@ PaintResult ChartPainter::paint(QPainter& painter, const Viewport& viewport,
     }
 
     if (!result.interrupted) {
+        if (options.buoyage) options.buoyage(painter, viewport, options);
         if (options.drawPoints) options.drawPoints(painter, viewport);
         if (viewport.isPrinting() && options.pageDotsPerInch > 0)
             PageDecoration::draw(painter, viewport, options.pageDotsPerInch, options.pageSymbol);

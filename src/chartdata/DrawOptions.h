@@ -20,6 +20,9 @@ class Viewport;
 // caller keeps the referenced chart entries alive for the paint; a picture
 // drawn off the GUI thread points them at its own snapshot.
 struct DrawOptions {
+    // Draws the buoyage points of the charts (see PointPainter::hook).
+    using PointsHook = std::function<void(QPainter&, const Viewport&, const DrawOptions&)>;
+
     // The active colour table: the screen colours, or the printer colours
     // while printing.
     ColourTable colours;
@@ -35,7 +38,12 @@ struct DrawOptions {
     // Asked before each chart and before each line layer; true abandons the
     // paint (a newer view position is waiting).
     std::function<bool()> shouldStop;
-    // Drawn over the charts (the buoyage), before the page decoration.
+    // The buoyage points of the charts, drawn right after the lines.
+    PointsHook buoyage;
+    // Buoyage dimension d (pixels per symbol unit at the largest size is
+    // 1.5 d); 0 takes the viewport's. Mini windows draw at 0.8 times the view's.
+    double buoyageDimension = 0.0;
+    // Drawn over the charts and the buoyage, before the page decoration.
     std::function<void(QPainter&, const Viewport&)> drawPoints;
     // While the viewport is printing: the page's dots per inch for the page
     // decoration, and the symbol drawn in its title box.

@@ -4,17 +4,19 @@
 
 namespace kesmar {
 
-std::optional<PointFile> PointFile::load(const QString& programFolder, const QString& chartName)
+Result<PointFile> PointFile::load(const QString& programFolder, const QString& chartName)
 {
     auto path = [&](const char* ext) {
         return programPath(programFolder, QStringLiteral("CHARTDATA/") + chartName + QLatin1String(ext));
     };
-    std::optional<QByteArray> bwp = readWholeFile(path(".BWP"));
+    const QString bwpPath = path(".BWP");
+    std::optional<QByteArray> bwp = readWholeFile(bwpPath);
     if (!bwp)
-        return std::nullopt;
-    std::optional<QByteArray> bpt = readWholeFile(path(".BPT"));
+        return Error::inFile(bwpPath, QStringLiteral("cannot be read"));
+    const QString bptPath = path(".BPT");
+    std::optional<QByteArray> bpt = readWholeFile(bptPath);
     if (!bpt)
-        return std::nullopt;
+        return Error::inFile(bptPath, QStringLiteral("cannot be read"));
     return fromBytes(*bwp, std::move(*bpt));
 }
 

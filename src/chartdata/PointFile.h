@@ -1,6 +1,7 @@
 #pragma once
 #include "chartdata/PointBlockEntry.h"
 #include "chartdata/PointRecord.h"
+#include "core/Error.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,9 +28,9 @@ public:
     PointFile() = default;
 
     // Reads ProgramFolder/CHARTDATA/<name>.BWP and .BPT (names matched
-    // ignoring case); nullopt when either cannot be read (the chart's points
-    // are then silently not drawn).
-    static std::optional<PointFile> load(const QString& programFolder, const QString& chartName);
+    // ignoring case); an error naming the file that cannot be read (the
+    // chart's points are then silently not drawn).
+    static Result<PointFile> load(const QString& programFolder, const QString& chartName);
 
     // Parses the index: entries up to the first zero-count entry or the end
     // of .BWP (a trailing partial entry is ignored).
