@@ -81,6 +81,10 @@ public:
     // A chart font at a pixel height (negative: character height).
     static QFont chartFont(const TextFont& font, int height);
 
+    // The page decoration's symbol 60, black, in the printer colours.
+    static PageDecoration::SymbolHook pageSymbolHook(std::shared_ptr<const SymbolLibrary> library,
+                                                     const ColourTable& printerColours);
+
     // Drops the kept point files (charts rebuilt).
     void clearFiles();
 
@@ -90,6 +94,8 @@ private:
                   const PointSizing& size, const Style& style) const;
     void drawSounding(QPainter& painter, QPoint pixel, int decimetres, QColor colour,
                       const PointSizing& size, const Style& style) const;
+    void drawChart(QPainter& painter, const Viewport& viewport, const ChartEntry& chart,
+                   const PointFile& file, const Style& style) const;
 
     std::shared_ptr<const SymbolLibrary> library_;
     QMutex mutex_;
