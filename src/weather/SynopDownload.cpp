@@ -1,0 +1,252 @@
+#include "weather/SynopDownload.h"
+
+#include "core/FileUtil.h"
+#include "weather/DownloadTarget.h"
+#include "weather/HourlyFileTransfer.h"
+#include "weather/SynopConversion.h"
+
+#include <QDir>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QTimer>
+#include <algorithm>
+
+namespace kesmar {
+
+namespace {
+
+int percent(int64_t part, int64_t whole)
+{
+    if (whole <= 0)
+        return 0;
+    return static_cast<int>(std::clamp<int64_t>(part * 100 / whole, 0, 100));
+}
+
+} // namespace
+
+SynopDownload::SynopDownload(QString programFolder, SynopDownloadSettings settings, QObject* parent)
+    : QObject(parent)
+    , programFolder_(std::move(programFolder))
+    , settings_(std::move(settings))
+    , network_(new QNetworkAccessManager(this))
+{
+}
+
+SynopDownload::~SynopDownload()
+{
+    if (checkReply_) {
+        checkReply_->disconnect(this);
+        checkReply_->abort();
+    }
+    delete transfer_;
+}
+
+void SynopDownload::setProxy(const QNetworkProxy& proxy)
+{
+    network_->setProxy(proxy);
+}
+
+QString SynopDownload::stateText(State state)
+{
+    switch (state) {
+    case State::Ready: return tr("PRESS OK FOR START");
+    case State::Checking: return tr("CHECK FOR NEW DATA");
+    case State::Loading: return tr("LOADING");
+    default: return {};
+    }
+}
+
+QString SynopDownload::testText(int day, int month, int year, int hour)
+{
+    return tr("Internet test: Synop-Data %1.%2.%3 %4:00").arg(day).arg(month).arg(year).arg(hour);
+}
+
+QString SynopDownload::statusText(int64_t size, int day, int month, int year, int hour)
+{
+    return tr("Internet load: %1 Byte Synop-Data %2.%3.%4 %5:00").arg(size).arg(day).arg(month).arg(year).arg(hour);
+}
+
+QString SynopDownload::localPath(const QString& name) const
+{
+    return findFileNoCase(programPath(programFolder_, QStringLiteral("SYNOP")), name);
+}
+
+bool SynopDownload::allComplete() const
+{
+    return std::all_of(entries_.begin(), entries_.end(), [](const SynopDownloadEntry& e) {
+        return e.outcome == SynopDownloadEntry::Outcome::Complete;
+    });
+}
+
+void SynopDownload::start(const SynopTimeWindow& window)
+{
+    if (isRunning())
+        return;
+    window_ = window;
+    entries_.clear();
+    progress_ = {};
+    checkError_.clear();
+    doneBytes_ = 0;
+    cancelled_ = false;
+    state_ = State::Checking;
+    checkHour(0);
+}
+
+void SynopDownload::checkHour(int hour)
+{
+    if (hour > SynopTimeWindow::kHours) {
+        startLoading();
+        return;
+    }
+    const std::tm f = SynopTimeWindow::localFields(window_.hourTime(hour));
+    emit hourChecked(hour, testText(f.tm_mday, f.tm_mon + 1, f.tm_year + 1900, f.tm_hour));
+    const QString name = SynopConversion::fileName(f.tm_year + 1900, f.tm_mon + 1, f.tm_mday, f.tm_hour);
+    QNetworkRequest request = HourlyFileTransfer::makeRequest(settings_.remoteUrl(name), stallTimeoutMs_);
+    // The size must be the server's own, not a cache's.
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setRawHeader("Cache-Control", "no-cache");
+    checkReply_ = network_->head(request);
+    connect(checkReply_, &QNetworkReply::finished, this, [this, hour] { hourAnswered(hour); });
+}
+
+void SynopDownload::hourAnswered(int hour)
+{
+    QNetworkReply* reply = checkReply_;
+    checkReply_ = nullptr;
+    reply->deleteLater();
+    if (cancelled_) {
+        finish(State::Cancelled);
+        return;
+    }
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid()) {
+        // No answer at all: the connection or the address is at fault, and
+        // every further hour would fail the same way.
+        checkError_ = reply->errorString();
+        finish(State::CheckFailed);
+        return;
+    }
+    const int code = status.toInt();
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    const int64_t serverSize = length.isValid() ? length.toLongLong() : 0;
+    // An hour the server does not have (404 and the like) or has nothing
+    // for is not listed: an error page's length is not the file's.
+    if (code >= 200 && code <= 299 && serverSize > 0) {
+        const std::tm f = SynopTimeWindow::localFields(window_.hourTime(hour));
+        SynopDownloadEntry entry;
+        entry.year = f.tm_year + 1900;
+        entry.month = f.tm_mon + 1;
+        entry.day = f.tm_mday;
+        entry.hour = f.tm_hour;
+        entry.name = SynopConversion::fileName(entry.year, entry.month, entry.day, entry.hour);
+        entry.localSize = DownloadTarget::sizeOf(localPath(entry.name));
+        if (entry.localSize != serverSize) {
+            entry.serverSize = serverSize;
+            entry.statusText = statusText(serverSize, entry.day, entry.month, entry.year, entry.hour);
+            progress_.totalBytes += serverSize;
+            entries_.push_back(std::move(entry));
+            progress_.filesListed = entries_.size();
+            emit totalChanged(progress_.totalBytes);
+        }
+    }
+    checkHour(hour + 1);
+}
+
+void SynopDownload::startLoading()
+{
+    if (progress_.totalBytes == 0 || entries_.empty()) {
+        finish(State::NothingNew);
+        return;
+    }
+    QDir().mkpath(programPath(programFolder_, QStringLiteral("SYNOP")));
+    state_ = State::Loading;
+    progress_.filesToFetch = entries_.size();
+    progress_.phase = 1;
+    nextFile();
+}
+
+// The newest hour first: the list runs from the oldest.
+void SynopDownload::nextFile()
+{
+    if (cancelled_) {
+        finish(State::Cancelled);
+        return;
+    }
+    if (progress_.filesToFetch == 0) {
+        finish(State::Finished);
+        return;
+    }
+    const SynopDownloadEntry& entry = entries_[progress_.filesToFetch - 1];
+    transfer_ = new HourlyFileTransfer(*network_, settings_.remoteUrl(entry.name), localPath(entry.name),
+                                       entry.serverSize, stallTimeoutMs_);
+    connect(transfer_, &HourlyFileTransfer::progressed, this, &SynopDownload::updateProgress);
+    connect(transfer_, &HourlyFileTransfer::finished, this, &SynopDownload::fileDone);
+    progress_.phase = 2;
+    progress_.fileLine = entry.statusText;
+    emit fileStarted(entry.statusText);
+    transfer_->start();
+}
+
+void SynopDownload::fileDone()
+{
+    HourlyFileTransfer* transfer = transfer_;
+    SynopDownloadEntry& entry = entries_[progress_.filesToFetch - 1];
+    updateProgress();
+    switch (transfer->outcome()) {
+    case HourlyFileTransfer::Outcome::Complete: entry.outcome = SynopDownloadEntry::Outcome::Complete; break;
+    case HourlyFileTransfer::Outcome::Partial: entry.outcome = SynopDownloadEntry::Outcome::Partial; break;
+    case HourlyFileTransfer::Outcome::Failed: entry.outcome = SynopDownloadEntry::Outcome::Failed; break;
+    }
+    entry.bytesReceived = transfer->bytesReceived();
+    entry.finalSize = transfer->localSize();
+    entry.error = transfer->error();
+    doneBytes_ += transfer->fileBytes();
+    transfer_ = nullptr;
+    transfer->deleteLater();
+    --progress_.filesToFetch;
+    progress_.phase = 1;
+    progress_.fileBytes = 0;
+    progress_.filePercent = 0;
+    emit progressChanged();
+    // Out of the reply's signal before the next request goes out.
+    QTimer::singleShot(0, this, &SynopDownload::nextFile);
+}
+
+void SynopDownload::updateProgress()
+{
+    if (!transfer_)
+        return;
+    SynopDownloadEntry& entry = entries_[progress_.filesToFetch - 1];
+    // The server's file may have changed size since the check.
+    if (transfer_->fileSize() != entry.serverSize && transfer_->fileSize() > 0) {
+        progress_.totalBytes += transfer_->fileSize() - entry.serverSize;
+        entry.serverSize = transfer_->fileSize();
+        emit totalChanged(progress_.totalBytes);
+    }
+    progress_.fileBytes = transfer_->fileBytes();
+    progress_.fileSize = transfer_->fileSize();
+    progress_.runBytes = doneBytes_ + transfer_->fileBytes();
+    progress_.filePercent = percent(progress_.fileBytes, progress_.fileSize);
+    progress_.totalPercent = percent(progress_.runBytes, progress_.totalBytes);
+    emit progressChanged();
+}
+
+void SynopDownload::cancel()
+{
+    cancelled_ = true;
+    if (checkReply_)
+        checkReply_->abort();
+    else if (transfer_)
+        transfer_->cancel();
+    else if (state_ == State::Ready)
+        finish(State::Cancelled);
+}
+
+void SynopDownload::finish(State state)
+{
+    state_ = state;
+    emit finished();
+}
+
+} // namespace kesmar
