@@ -79,12 +79,32 @@ void CKesmarView::initialUpdate()
     if (rect.width() <= 0 || rect.height() <= 0)
         rect = PixelRect{0, 0, 1024, 700};
     ChartStartup::startView(context_.programFolder, rect, context_.config, context_.catalogue, context_.viewport);
+    // A window manager maximises or places the frame when it gets round to
+    // it, after this start-up. A plain resize keeps the zoom relative to the
+    // whole world and would zoom the stored view by the ratio of the widths
+    // at every start; until the view is moved, the stored scale and offsets
+    // are put back after each resize instead.
+    storedView_ = ViewPosition{context_.config.viewScale, context_.config.viewXOffset, context_.config.viewYOffset};
+    restoredView_ = ViewPosition{context_.viewport.scale(), context_.viewport.xOffset(), context_.viewport.yOffset()};
     emit statusMessage(tr("NON MESSAGE TERMIN"));
     context_.startupPhase = StartupPhase::Running;
     // A resize that arrived while starting was ignored: catch up now.
     if (width() > 0 && height() > 0 && !(clientRect(*this) == rect))
-        ChartStartup::resizeView(clientRect(*this), context_.viewport, context_.catalogue);
+        applyResize();
     update();
+}
+
+void CKesmarView::applyResize()
+{
+    Viewport& viewport = context_.viewport;
+    // Moved by the user since: from now on a resize is a plain resize.
+    if (storedView_ && !(ViewPosition{viewport.scale(), viewport.xOffset(), viewport.yOffset()} == restoredView_))
+        storedView_.reset();
+    if (!ChartStartup::resizeView(clientRect(*this), viewport, context_.catalogue) || !storedView_)
+        return;
+    viewport.restoreView(storedView_->scale, storedView_->xOffset, storedView_->yOffset);
+    context_.catalogue.rescaleAndSelect(viewport);
+    restoredView_ = ViewPosition{viewport.scale(), viewport.xOffset(), viewport.yOffset()};
 }
 
 void CKesmarView::shutDown()
@@ -124,8 +144,8 @@ void CKesmarView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (context_.startupPhase != StartupPhase::Running)
         return;
-    if (ChartStartup::resizeView(clientRect(*this), context_.viewport, context_.catalogue))
-        update();
+    applyResize();
+    update();
 }
 
 void CKesmarView::keyPressEvent(QKeyEvent* event)

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QPainter;
 
@@ -62,12 +63,24 @@ protected:
 
 private:
     void bindViewCommands();
+    // A resize after the start-up: the stored view comes back unchanged as
+    // long as nobody moved it, whatever sizes the window manager goes through.
+    void applyResize();
     // ---- chart picture: everything the paint draws lives here --------------
     void paintChart(QPainter& painter);
 
     ChartViewContext context_;
     ViewCommands* viewCommands_ = nullptr;
     bool shutDownDone_ = false;
+    // The view position read at start-up, and the one last set from it.
+    struct ViewPosition {
+        double scale = 0.0;
+        double xOffset = 0.0;
+        double yOffset = 0.0;
+        bool operator==(const ViewPosition&) const = default;
+    };
+    std::optional<ViewPosition> storedView_;
+    ViewPosition restoredView_;
     ChartPicture picture_{context_, *this};
     ChartPrinting printing_{context_, picture_, *this};
 };
