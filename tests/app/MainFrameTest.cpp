@@ -8,9 +8,13 @@
 #include "view/CommandSet.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QToolBar>
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace kesmar;
 
@@ -85,6 +89,33 @@ TEST_F(MainFrameTest, NmeaPanelCommandTogglesPanelAndCheckMark)
     frame->commands().trigger(CommandId::NmeaPanel);
     EXPECT_FALSE(frame->nmeaPanel().isVisible());
     EXPECT_FALSE(command->isChecked());
+}
+
+// Both ways of closing the panel clear the command's check mark, so that one
+// command brings it back.
+TEST_F(MainFrameTest, PanelClosedByCloseBoxOrEscClearsCheckMark)
+{
+    QAction* command = frame->commands().action(CommandId::NmeaPanel);
+    CNmeaPanel& panel = frame->nmeaPanel();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"close box", [&panel] { panel.close(); }},
+        {"Esc",
+         [&panel] {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QCoreApplication::sendEvent(&panel, &escape);
+         }},
+    };
+    for (const auto& [name, closePanel] : ways) {
+        frame->commands().trigger(CommandId::NmeaPanel);
+        ASSERT_TRUE(panel.isVisible()) << name;
+        closePanel();
+        EXPECT_FALSE(panel.isVisible()) << name;
+        EXPECT_FALSE(command->isChecked()) << name;
+        frame->commands().trigger(CommandId::NmeaPanel);
+        EXPECT_TRUE(panel.isVisible()) << name;
+        EXPECT_TRUE(command->isChecked()) << name;
+        frame->commands().trigger(CommandId::NmeaPanel);
+    }
 }
 
 TEST_F(MainFrameTest, FileMenuAndExit)

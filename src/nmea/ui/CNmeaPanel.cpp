@@ -231,6 +231,12 @@ void CNmeaPanel::closeEvent(QCloseEvent* event)
     setPanelVisible(false);
 }
 
+void CNmeaPanel::reject()
+{
+    // QDialog would only hide the window and leave the command checked.
+    setPanelVisible(false);
+}
+
 void CNmeaPanel::openMonitor()
 {
     CNmeaMonitorDlg monitor(log_, this);

@@ -62,6 +62,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc: the same as the close box.
+    void reject() override;
 
 private:
     void buildLayout();
