@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QNetworkProxy>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTimer>
 
@@ -354,6 +355,69 @@ TEST_F(SynopDownloadTest, DialAndHangUpFollowTheConnectionState)
         EXPECT_EQ(QFileInfo::exists(hungUp), c.expectHungUp);
         EXPECT_FALSE(connection.dialled());
     }
+}
+
+} // namespace
+
+namespace {
+
+class SynopDownloadToolTest : public SynopDownloadTest {
+protected:
+    // Runs the tool in the program folder, serving the event loop meanwhile
+    // (the scripted server lives on it).
+    int runTool(const QString& baseUrl, QString& output)
+    {
+        QFile ini(dir.filePath(QStringLiteral("KMR.INI")));
+        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[URL]\r\nsyn=" + baseUrl.toUtf8() + "\r\n");
+        ini.close();
+        QProcess tool;
+        tool.setWorkingDirectory(dir.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+        tool.setProcessEnvironment(env);
+        tool.start(QStringLiteral(KESMAR_SYNOP_TOOL),
+                   {QStringLiteral("download"), QStringLiteral("--now"), QStringLiteral("2023-01-17 14:30")});
+        EXPECT_TRUE(tool.waitForStarted(5000));
+        QElapsedTimer timer;
+        timer.start();
+        while (tool.state() != QProcess::NotRunning && timer.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        output = QString::fromLocal8Bit(tool.readAllStandardOutput());
+        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    }
+};
+
+TEST_F(SynopDownloadToolTest, OneLinePerFileAndSuccessOnlyWhenAllArrivedWhole)
+{
+    ScriptedHttpServer server;
+    server.setFile(hourName(72), ScriptedFile{.body = pattern(3000)});
+    server.setFile(hourName(71), ScriptedFile{.body = pattern(12000), .sendOnly = 4000});
+    QString output;
+    EXPECT_EQ(runTool(server.baseUrl(), output), 1);
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << output.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(hourName(72) + "       3000 bytes complete")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(hourName(71) + "       4000 bytes partial")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("files: 2 listed, 1 complete, 1 not; bytes received: 7000"))
+        << lines[2].toStdString();
+
+    // The next run resumes the partial file and succeeds.
+    server.setFile(hourName(71), ScriptedFile{.body = pattern(12000)});
+    EXPECT_EQ(runTool(server.baseUrl(), output), 0) << output.toStdString();
+    EXPECT_TRUE(output.startsWith(hourName(71) + "       8000 bytes complete")) << output.toStdString();
+    EXPECT_EQ(readLocal(hourName(71)), pattern(12000));
+
+    // Nothing new: nothing listed, success.
+    EXPECT_EQ(runTool(server.baseUrl(), output), 0);
+    EXPECT_TRUE(output.startsWith("files: 0 listed")) << output.toStdString();
+}
+
+TEST_F(SynopDownloadToolTest, AnAddressThatIsNoHttpUrlFails)
+{
+    QString output;
+    EXPECT_EQ(runTool(QStringLiteral("syn"), output), 1);
+    EXPECT_TRUE(output.isEmpty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // kesmar-synop: command-line access to the SYNOP station file and conversion.
 #include "Convert.h"
+#include "Download.h"
 #include "Dump.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@ namespace {
 void printUsage()
 {
     std::fputs("usage: kesmar-synop convert [--now \"YYYY-MM-DD HH:MM\"]\n"
+               "       kesmar-synop download [--now \"YYYY-MM-DD HH:MM\"]\n"
                "       kesmar-synop dump [--csv] [FILE]\n",
                stderr);
 }
@@ -29,6 +31,8 @@ int main(int argc, char** argv)
     const QString command = args.takeFirst();
     if (command == QLatin1String("convert"))
         return kesmar::synoptool::runConvert(args);
+    if (command == QLatin1String("download"))
+        return kesmar::synoptool::runDownload(args);
     if (command == QLatin1String("dump"))
         return kesmar::synoptool::runDump(args);
     printUsage();
