@@ -1,6 +1,7 @@
 #include "weather/StationFileDeduplicator.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "core/FileUtil.h"
@@ -67,6 +68,12 @@ QString StationFileDeduplicator::tempFilePath() const
     return findFileNoCase(dir, QLatin1String(kTempName));
 }
 
+QString StationFileDeduplicator::newFilePath() const
+{
+    const QString dir = QFileInfo(stationFilePath()).path();
+    return findFileNoCase(dir, QLatin1String(kNewName));
+}
+
 void StationFileDeduplicator::keyOf(const uint8_t* record, uint8_t* key)
 {
     std::memcpy(key, record + SynopRecord::OffStationEntry, 2);
@@ -126,10 +133,23 @@ bool replaceFile(const QString& from, const QString& to)
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
+// The rename itself reaches the disk only with its directory.
+void syncDirectoryOf(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(QFileInfo(path).path()).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 bool StationFileDeduplicator::restoreLeftover()
 {
+    const QString newPath = newFilePath();
+    if (QFileInfo::exists(newPath))
+        QFile::remove(newPath);
     const QString tmpPath = tempFilePath();
     if (!QFileInfo::exists(tmpPath))
         return false;
@@ -147,35 +167,38 @@ StationFileDeduplicator::Result StationFileDeduplicator::run(const Progress& pro
         result.error = QStringLiteral("%1 is in the way").arg(tmpPath);
         return result;
     }
-    if (!QFile::rename(datPath, tmpPath)) {
-        result.error = QStringLiteral("cannot rename %1").arg(datPath);
-        return result;
-    }
-    const QString error = writeSurvivors(tmpPath, datPath, result, progress);
+    const QString newPath = newFilePath();
+    const QString error = writeSurvivors(datPath, newPath, result, progress);
     if (!error.isEmpty()) {
-        replaceFile(tmpPath, datPath);
+        QFile::remove(newPath);
         result.error = error;
         result.recordsAfter = result.recordsBefore;
         return result;
     }
-    QFile::remove(tmpPath);
+    if (!replaceFile(newPath, datPath)) {
+        QFile::remove(newPath);
+        result.error = QStringLiteral("cannot replace %1").arg(datPath);
+        result.recordsAfter = result.recordsBefore;
+        return result;
+    }
+    syncDirectoryOf(datPath);
     result.rewritten = true;
     return result;
 }
 
-QString StationFileDeduplicator::writeSurvivors(const QString& tmpPath, const QString& datPath,
+QString StationFileDeduplicator::writeSurvivors(const QString& datPath, const QString& newPath,
                                                 Result& result, const Progress& progress)
 {
-    QFile in(tmpPath);
+    QFile in(datPath);
     if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1").arg(tmpPath);
-    QFile out(datPath);
+        return QStringLiteral("cannot read %1").arg(datPath);
+    QFile out(newPath);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("cannot create %1").arg(datPath);
+        return QStringLiteral("cannot create %1").arg(newPath);
     const size_t n = static_cast<size_t>(in.size()) / kRecord;
     result.recordsBefore = n;
     if (n >= UINT32_MAX)
-        return QStringLiteral("%1 is too large").arg(tmpPath);
+        return QStringLiteral("%1 is too large").arg(datPath);
     std::vector<uint8_t> keys;
     try {
         keys.resize(n * kKeySize);
@@ -191,7 +214,7 @@ QString StationFileDeduplicator::writeSurvivors(const QString& tmpPath, const QS
         const size_t count = std::min(kChunkRecords, n - done);
         const uint8_t* records = chunks.get(done, count);
         if (!records)
-            return QStringLiteral("cannot read %1").arg(tmpPath);
+            return QStringLiteral("cannot read %1").arg(datPath);
         for (size_t i = 0; i < count; ++i)
             keyOf(records + i * kRecord, keys.data() + (done + i) * kKeySize);
         report(Stage::Testing, done + count, n);
@@ -201,8 +224,8 @@ QString StationFileDeduplicator::writeSurvivors(const QString& tmpPath, const QS
         report(Stage::Writing, done, n);
         const size_t count = std::min(kChunkRecords, n - done);
         const uint8_t* records = chunks.get(done, count);
-        if (!records) // the old file is deleted after this: never write it short
-            return QStringLiteral("cannot read %1").arg(tmpPath);
+        if (!records) // the new file replaces the old one: never write it short
+            return QStringLiteral("cannot read %1").arg(datPath);
         // Runs of kept records in one write each.
         for (size_t i = 0; i < count;) {
             if (!keep[done + i]) {
@@ -214,14 +237,14 @@ QString StationFileDeduplicator::writeSurvivors(const QString& tmpPath, const QS
                 ++end;
             const auto bytes = static_cast<qint64>((end - i) * kRecord);
             if (out.write(reinterpret_cast<const char*>(records + i * kRecord), bytes) != bytes)
-                return QStringLiteral("cannot write %1").arg(datPath);
+                return QStringLiteral("cannot write %1").arg(newPath);
             result.recordsAfter += end - i;
             i = end;
         }
     }
-    // On disk before the only other copy, STATION.TMP, is deleted.
+    // On disk before the rename makes it the station file.
     if (!out.flush() || ::fsync(out.handle()) != 0)
-        return QStringLiteral("cannot write %1").arg(datPath);
+        return QStringLiteral("cannot write %1").arg(newPath);
     out.close();
     return {};
 }

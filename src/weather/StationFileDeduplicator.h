@@ -14,13 +14,16 @@ namespace kesmar {
 // time. Of equal reports only the last one in the file is kept, in its own
 // place; a record whose key is all zero is dropped.
 //
-// The old file is renamed to STATION.TMP while the new one is written; any
-// failure puts it back. A STATION.TMP found later (the program was stopped
-// during the rewrite) still holds every record and is put back by
-// restoreLeftover() before the next conversion.
+// The survivors go to STATION.NEW, which is flushed to disk and then renamed
+// over STATION.DAT in one step: at every moment STATION.DAT is whole, the
+// old one or the new one. A STATION.NEW found later is an unfinished rewrite
+// and is deleted by restoreLeftover(). Earlier versions renamed the old file
+// to STATION.TMP during the rewrite; such a file still holds every record and
+// is put back by restoreLeftover() as well.
 class StationFileDeduplicator {
 public:
     static constexpr const char* kTempName = "STATION.TMP";
+    static constexpr const char* kNewName = "STATION.NEW";
     static constexpr size_t kKeySize = 10;
 
     struct Result {
@@ -36,7 +39,8 @@ public:
 
     explicit StationFileDeduplicator(QString programFolder);
 
-    // Puts a STATION.TMP left behind back as STATION.DAT; true if it did.
+    // Deletes an unfinished STATION.NEW and puts a STATION.TMP left behind
+    // back as STATION.DAT; true if it did the latter.
     bool restoreLeftover();
     // A station file that does not exist is nothing to do (no error).
     Result run(const Progress& progress = {});
@@ -48,9 +52,10 @@ public:
 
     QString stationFilePath() const;
     QString tempFilePath() const;
+    QString newFilePath() const;
 
 private:
-    QString writeSurvivors(const QString& tmpPath, const QString& datPath, Result& result,
+    QString writeSurvivors(const QString& datPath, const QString& newPath, Result& result,
                            const Progress& progress);
 
     QString programFolder_;

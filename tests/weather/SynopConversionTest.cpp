@@ -4,7 +4,9 @@
 #include "weather/StationFileDeduplicator.h"
 #include "weather/SynopConversion.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <unistd.h>
 
 using namespace kesmar;
 using namespace kesmar::test;
@@ -39,6 +41,11 @@ protected:
             const auto bytes = r.serialise();
             file.write(reinterpret_cast<const char*>(bytes.data()), SynopRecord::kSize);
         }
+    }
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
     }
 };
 
@@ -152,6 +159,52 @@ TEST_F(SynopConversionTest, TempFileOfAnInterruptedRunIsPutBack)
     EXPECT_EQ(records[0].stationEntry.number, 10400u);
     EXPECT_EQ(records[1].stationEntry.number, 10401u);
     EXPECT_EQ(records[2].airTemperature, 1);
+}
+
+// The survivors go to a new file renamed over the old one: the old file is
+// never written to, so a second name of it still holds every record.
+TEST_F(SynopConversionTest, DuplicateRemovalReplacesTheStationFileByRename)
+{
+    writeRecords(stationFile(), 3, false);
+    const QByteArray before = readAll(stationFile());
+    const QString oldName = dir.filePath(QStringLiteral("SYNOP/OLD.DAT"));
+    ASSERT_EQ(::link(QFile::encodeName(stationFile()).constData(), QFile::encodeName(oldName).constData()), 0);
+    const auto result = StationFileDeduplicator(folder()).run();
+    EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
+    EXPECT_TRUE(result.rewritten);
+    EXPECT_EQ(result.removed(), 2u);
+    EXPECT_EQ(readStationFile(stationFile()).size(), 1u);
+    EXPECT_EQ(readAll(oldName), before);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("SYNOP/STATION.NEW"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("SYNOP/STATION.TMP"))));
+}
+
+// A new file that cannot be written leaves the station file as it was.
+TEST_F(SynopConversionTest, DuplicateRemovalThatCannotWriteLeavesTheStationFile)
+{
+    writeRecords(stationFile(), 3, false);
+    const QByteArray before = readAll(stationFile());
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("SYNOP"))).mkdir(QStringLiteral("STATION.NEW")));
+    const auto result = StationFileDeduplicator(folder()).run();
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_FALSE(result.rewritten);
+    EXPECT_EQ(result.removed(), 0u);
+    EXPECT_EQ(readAll(stationFile()), before);
+}
+
+// A crash before the rename leaves a partial STATION.NEW beside the whole
+// old file: the next conversion deletes it and keeps the station file.
+TEST_F(SynopConversionTest, UnfinishedNewFileIsDeleted)
+{
+    writeRecords(stationFile(), 2);
+    const QByteArray before = readAll(stationFile());
+    QFile partial(dir.filePath(QStringLiteral("SYNOP/STATION.NEW")));
+    ASSERT_TRUE(partial.open(QIODevice::WriteOnly));
+    partial.write(QByteArray(100, 'x'));
+    partial.close();
+    EXPECT_FALSE(StationFileDeduplicator(folder()).restoreLeftover());
+    EXPECT_FALSE(partial.exists());
+    EXPECT_EQ(readAll(stationFile()), before);
 }
 
 TEST_F(SynopConversionTest, NothingToConvert)
