@@ -3,6 +3,7 @@
 #include "chartdata/ChartCatalogue.h"
 #include "chartdata/ChartConfig.h"
 #include "chartdata/ChartStartup.h"
+#include "chartdata/SymbolLibrary.h"
 #include "chartdata/ColourTable.h"
 #include "core/Viewport.h"
 #include "view/CommandSet.h"
@@ -79,6 +80,10 @@ void CKesmarView::initialUpdate()
     if (rect.width() <= 0 || rect.height() <= 0)
         rect = PixelRect{0, 0, 1024, 700};
     ChartStartup::startView(context_.programFolder, rect, context_.config, context_.catalogue, context_.viewport);
+    // A missing library leaves the symbols invisible; texts, soundings and
+    // dots are drawn all the same.
+    Result<SymbolLibrary> symbols = SymbolLibrary::load(context_.programFolder);
+    picture_.setSymbols(std::make_shared<const SymbolLibrary>(symbols ? std::move(symbols).value() : SymbolLibrary()));
     // A window manager maximises or places the frame when it gets round to
     // it, after this start-up. A plain resize keeps the zoom relative to the
     // whole world and would zoom the stored view by the ratio of the widths

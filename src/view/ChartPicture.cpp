@@ -4,6 +4,7 @@
 #include "chartdata/ChartConfig.h"
 #include "chartdata/ChartOverlay.h"
 #include "chartdata/ChartPainter.h"
+#include "chartdata/PointPainter.h"
 #include "chartdata/VesselMark.h"
 #include "core/RouteLine.h"
 #include "core/Viewport.h"
@@ -29,6 +30,7 @@ bool ChartPicture::refresh()
     ChartSnapshot now = ChartSnapshot::capture(context_.viewport, context_.catalogue,
                                                context_.config, context_.programFolder);
     now.drawPoints = pointsPainter_;
+    now.buoyage = buoyage_;
     if (requested_ && requested_->sameContent(now)) return false;
     if (now.viewport.width() <= 0 || now.viewport.height() <= 0) return false;
     requested_ = now;
@@ -64,6 +66,13 @@ void ChartPicture::drawMarks(QPainter& painter, const Viewport& viewport)
 void ChartPicture::setPointsPainter(std::function<void(QPainter&, const Viewport&)> painter)
 {
     pointsPainter_ = std::move(painter);
+    invalidate();
+}
+
+void ChartPicture::setSymbols(std::shared_ptr<const SymbolLibrary> symbols)
+{
+    symbols_ = std::move(symbols);
+    buoyage_ = PointPainter::hook(symbols_);
     invalidate();
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,7 @@ class QWidget;
 namespace kesmar {
 
 class RouteLine;
+class SymbolLibrary;
 
 // The chart view's picture: asks the picture thread for a new picture
 // whenever what the view shows has changed (position, size, charts, colours,
@@ -43,6 +45,12 @@ public:
 
     // The buoyage drawing for the following pictures (see ChartSnapshot::drawPoints).
     void setPointsPainter(std::function<void(QPainter&, const Viewport&)> painter);
+    // The symbol library the buoyage is drawn with (loaded at start-up);
+    // the following pictures draw the points of the charts.
+    void setSymbols(std::shared_ptr<const SymbolLibrary> symbols);
+    const std::shared_ptr<const SymbolLibrary>& symbols() const { return symbols_; }
+    // The buoyage drawing of the pictures, also for the printed page.
+    const DrawOptions::PointsHook& buoyage() const { return buoyage_; }
     // Forces a new picture at the next paint although nothing the snapshot
     // compares has changed (symbols loaded, point details switched).
     void invalidate();
@@ -70,6 +78,8 @@ private:
     std::vector<QPoint> routeBuffer_;
     std::function<void(const QString&)> messageSink_;
     std::function<void(QPainter&, const Viewport&)> pointsPainter_;
+    std::shared_ptr<const SymbolLibrary> symbols_;
+    DrawOptions::PointsHook buoyage_;
 };
 
 } // namespace kesmar

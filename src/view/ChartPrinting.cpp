@@ -4,6 +4,7 @@
 #include "chartdata/ChartConfig.h"
 #include "chartdata/ChartPainter.h"
 #include "chartdata/PagePrinter.h"
+#include "chartdata/PointPainter.h"
 #include "core/RouteLine.h"
 #include "core/Viewport.h"
 #include "nmea/VesselState.h"
@@ -70,6 +71,9 @@ PaintResult ChartPrinting::printTo(QPrinter& printer)
     options.detailFlags = context_.config.detailFlags;
     options.programFolder = context_.programFolder;
     options.files = &picture_.renderer().files();
+    options.buoyage = picture_.buoyage();
+    options.pageSymbol = PointPainter::pageSymbolHook(
+        picture_.symbols(), ChartPainter::activeColours(context_.config, true));
     PagePrinter::Marks marks;
     if (context_.vessel.hasPosition()) {
         marks.vesselLongitude = context_.vessel.longitudeMinutes;

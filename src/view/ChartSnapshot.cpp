@@ -51,6 +51,7 @@ DrawOptions ChartSnapshot::drawOptions() const
     o.chartsAvailable = chartsAvailable;
     o.programFolder = programFolder;
     o.drawPoints = drawPoints;
+    o.buoyage = buoyage;
     return o;
 }
 

@@ -29,6 +29,8 @@ struct ChartSnapshot {
     // Draws the buoyage over the charts; runs on the picture thread, so it
     // may only read state that stays unchanged while pictures are drawn.
     std::function<void(QPainter&, const Viewport&)> drawPoints;
+    // The buoyage points, drawn after the lines (same thread rule).
+    DrawOptions::PointsHook buoyage;
 
     static ChartSnapshot capture(const Viewport& viewport, const ChartCatalogue& catalogue,
                                  const ChartConfig& config, const QString& programFolder);
