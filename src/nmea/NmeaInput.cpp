@@ -116,6 +116,10 @@ void NmeaInput::receiveDatagram(const QByteArray& bytes)
     const QByteArrayView line = firstLine(bytes);
     if (log_.append(line))
         emit logAppended();
+    if (!line.isEmpty() && line[0] == '!') {
+        receiveAis(line);
+        return;
+    }
     if (line.isEmpty() || line[0] != '$')
         return;
     emit sentenceArrived();
@@ -138,6 +142,16 @@ void NmeaInput::receiveDatagram(const QByteArray& bytes)
         setPanelText(NmeaPanelField::Speed, QString::asprintf("%3.1f Kn", *a.speedKnots));
     if (a.courseMagnetic)
         setPanelText(NmeaPanelField::CourseMagnetic, QString::asprintf("%3d°", *a.courseMagnetic));
+}
+
+void NmeaInput::receiveAis(QByteArrayView line)
+{
+    // AIS reports other ships; it neither moves the vessel nor stops the
+    // simulated track.
+    const std::optional<AisMessage> message = ais_.receive(line);
+    log_.setAisSummary(ais_.counters().summary());
+    if (message)
+        emit aisMessageReceived(*message);
 }
 
 bool NmeaInput::setStartPosition(QByteArrayView text)

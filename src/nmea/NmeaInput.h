@@ -1,4 +1,5 @@
 #pragma once
+#include "nmea/AisReceiver.h"
 #include "nmea/NmeaPanelField.h"
 #include "nmea/NmeaSentence.h"
 
@@ -74,6 +75,7 @@ public:
 
     VesselState& state() { return state_; }
     NmeaLog& log() { return log_; }
+    const AisCounters& aisCounters() const { return ais_.counters(); }
 
 public slots:
     // One datagram from the slot: any bytes, any length.
@@ -95,13 +97,17 @@ signals:
     void courseTextChanged(const QString& text);
     void windAngleChanged(int degrees);
     void depthTextChanged(const QString& text);
+    // A "!..VDM"/"!..VDO" sentence completed an AIS message.
+    void aisMessageReceived(const kesmar::AisMessage& message);
 
 private:
     void refreshTimeLine();
     void scheduleDisplay();
+    void receiveAis(QByteArrayView line);
 
     VesselState& state_;
     NmeaLog& log_;
+    AisReceiver ais_;
     QTimer displayTimer_;
     int displayInterval_ = 50;
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 namespace kesmar {
 
@@ -16,8 +17,13 @@ public:
     bool append(QByteArrayView line);
     const QByteArray& text() const { return text_; }
 
+    // What the AIS input kept and dropped, shown under the text.
+    void setAisSummary(const QString& summary) { aisSummary_ = summary; }
+    const QString& aisSummary() const { return aisSummary_; }
+
 private:
     QByteArray text_;
+    QString aisSummary_;
 };
 
 } // namespace kesmar

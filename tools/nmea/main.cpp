@@ -1,9 +1,11 @@
 // kesmar-nmea: the receiver program of the plotter. Reads NMEA 0183 from a
 // serial port, TCP, gpsd, UDP or a file and sends each sentence as one
 // datagram into the plotter's slot; with --print it prints CSV instead.
+#include "AisJsonPrinter.h"
 #include "NmeaCsvPrinter.h"
 #include "NmeaReceiver.h"
 #include "NmeaSourceAddress.h"
+#include "nmea/AisReceiver.h"
 #include "nmea/NmeaSlot.h"
 #include "nmea/NmeaSlotSender.h"
 
@@ -21,6 +23,7 @@ struct Options {
     NmeaSourceAddress source;
     QString slotPath;
     bool print = false;
+    bool printAis = false;
     double rate = -1.0; // unset
 };
 
@@ -41,7 +44,10 @@ bool parseOptions(const QCoreApplication& app, Options* options)
     const QCommandLineOption slot(QStringLiteral("slot"),
                                   QStringLiteral("the plotter's slot (default %1)").arg(NmeaSlot::defaultPath()),
                                   QStringLiteral("PATH"));
-    parser.addOptions({print, rate, slot});
+    const QCommandLineOption printAis(QStringLiteral("print-ais"),
+                                      QStringLiteral("decode AIS and print one JSON object per message "
+                                                     "(gpsd's field names) instead of sending"));
+    parser.addOptions({print, printAis, rate, slot});
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
         std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
@@ -55,6 +61,7 @@ bool parseOptions(const QCoreApplication& app, Options* options)
     }
     options->source = *source;
     options->print = parser.isSet(print);
+    options->printAis = parser.isSet(printAis);
     options->slotPath = parser.isSet(slot) ? parser.value(slot) : NmeaSlot::defaultPath();
     if (parser.isSet(rate)) {
         bool ok = false;
@@ -79,7 +86,7 @@ int main(int argc, char** argv)
         return 2;
 
     NmeaReceiver receiver(options.source);
-    receiver.setFileRate(options.rate > 0.0 ? options.rate : options.print ? 0.0 : 10.0);
+    receiver.setFileRate(options.rate > 0.0 ? options.rate : (options.print || options.printAis) ? 0.0 : 10.0);
     QObject::connect(&receiver, &NmeaReceiver::status, [](const QString& message) {
         std::fprintf(stderr, "kesmar-nmea: %s\n", qPrintable(message));
     });
@@ -90,7 +97,17 @@ int main(int argc, char** argv)
     NmeaSlotSender sender;
     sender.setPath(options.slotPath);
     bool warnedNoPlotter = false;
-    if (options.print) {
+    AisReceiver ais;
+    if (options.printAis) {
+        std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+        QObject::connect(&receiver, &NmeaReceiver::sentenceReceived, [&](const QByteArray& sentence) {
+            if (const std::optional<AisMessage> message = ais.receive(sentence)) {
+                const QByteArray line = AisJsonPrinter::json(*message);
+                std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+                std::fputc('\n', stdout);
+            }
+        });
+    } else if (options.print) {
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
         std::printf("%s\n", NmeaCsvPrinter::kHeader);
         QObject::connect(&receiver, &NmeaReceiver::sentenceReceived, [&](const QByteArray& sentence) {
@@ -114,5 +131,7 @@ int main(int argc, char** argv)
     receiver.start();
     const int rc = app.exec();
     std::fflush(stdout);
+    if (options.printAis && ais.counters().dropped() > 0)
+        std::fprintf(stderr, "kesmar-nmea: %s\n", qPrintable(ais.counters().summary()));
     return rc;
 }

@@ -93,7 +93,10 @@ void CNmeaMonitorDlg::showSnapshot()
         // otherwise add an empty line.
         QByteArray text = snapshot_;
         text.replace("\r", "");
-        edit_->setPlainText(QString::fromLatin1(text));
+        QString shown = QString::fromLatin1(text);
+        if (!log_.aisSummary().isEmpty())
+            shown += log_.aisSummary() + QLatin1Char('\n');
+        edit_->setPlainText(shown);
     }
     edit_->verticalScrollBar()->setValue(edit_->verticalScrollBar()->maximum());
 }
