@@ -6,6 +6,10 @@
 #include "chartdata/ChartStartup.h"
 #include "chartdata/LineFileCache.h"
 #include "chartdata/PagePrinter.h"
+#include "chartdata/PointPainter.h"
+#include "chartdata/SymbolLibrary.h"
+#include "chartdata/PointDescription.h"
+#include "chartdata/PointHitTest.h"
 #include "chartdata/VesselMark.h"
 #include "core/Viewport.h"
 
@@ -49,6 +53,13 @@ void startUp(const RenderJob& job, Setup& s, QStringList& errors)
     }
 }
 
+// The program folder's symbol library; empty (symbols invisible) when missing.
+std::shared_ptr<const SymbolLibrary> symbolsOf(const QString& programFolder)
+{
+    Result<SymbolLibrary> loaded = SymbolLibrary::load(programFolder);
+    return std::make_shared<const SymbolLibrary>(loaded ? std::move(loaded).value() : SymbolLibrary());
+}
+
 } // namespace
 
 std::optional<RenderJob> RenderJob::parse(const QStringList& args, QString* error)
@@ -86,6 +97,13 @@ std::optional<RenderJob> RenderJob::parse(const QStringList& args, QString* erro
             job.viewLatitude = parts[0].toDouble();
             job.viewLongitude = parts[1].toDouble();
             job.viewScale = parts[2].toDouble();
+        } else if (a == QLatin1String("--info") && hasValue) {
+            const auto m = QRegularExpression(QStringLiteral("^(-?\\d{1,6}),(-?\\d{1,6})$")).match(args[++i]);
+            if (!m.hasMatch()) {
+                *error = QStringLiteral("--info wants the pixel X,Y, e.g. 512,384");
+                return std::nullopt;
+            }
+            job.infoPixel = QPoint(m.captured(1).toInt(), m.captured(2).toInt());
         } else if (!a.startsWith(QLatin1String("--")) && job.output.isEmpty()) {
             job.output = a;
         } else {
@@ -94,6 +112,8 @@ std::optional<RenderJob> RenderJob::parse(const QStringList& args, QString* erro
         }
     }
     const QString lower = job.output.toLower();
+    if (job.infoPixel && job.output.isEmpty())
+        return job;
     if (!lower.endsWith(QLatin1String(".png")) && !lower.endsWith(QLatin1String(".pdf"))) {
         *error = QStringLiteral("the output must end in .png or .pdf");
         return std::nullopt;
@@ -105,6 +125,22 @@ bool RenderJob::run(QStringList& errors) const
 {
     return output.toLower().endsWith(QLatin1String(".pdf")) ? renderPage(errors)
                                                             : renderPicture(errors);
+}
+
+bool RenderJob::pointInfo(QStringList& lines, QStringList& errors) const
+{
+    Setup s;
+    startUp(*this, s, errors);
+    if (!s.ok || !infoPixel)
+        return false;
+    const bool available = (s.catalogue.chartsAvailable() & ChartCatalogue::AnyVisible) != 0;
+    const PointHitTest::Hit hit = PointHitTest::find(s.viewport, s.catalogue.entries(), available,
+                                                     PointHitTest::diskFiles(programFolder), infoPixel->x(),
+                                                     infoPixel->y());
+    if (!hit.found())
+        return false;
+    lines = PointDescription::lines(PointDescription::build(*hit.record));
+    return true;
 }
 
 bool RenderJob::renderPicture(QStringList& errors) const
@@ -121,6 +157,7 @@ bool RenderJob::renderPicture(QStringList& errors) const
     options.chartsAvailable = (s.catalogue.chartsAvailable() & ChartCatalogue::AnyVisible) != 0;
     options.programFolder = programFolder;
     options.files = &files;
+    options.buoyage = PointPainter::hook(symbolsOf(programFolder));
     ChartPainter painter;
     QPainter p(&image);
     collect(painter.paint(p, s.viewport, options), errors);
@@ -158,6 +195,9 @@ bool RenderJob::renderPage(QStringList& errors) const
     options.detailFlags = s.config.detailFlags;
     options.programFolder = programFolder;
     options.files = &files;
+    const std::shared_ptr<const SymbolLibrary> symbols = symbolsOf(programFolder);
+    options.buoyage = PointPainter::hook(symbols);
+    options.pageSymbol = PointPainter::pageSymbolHook(symbols, ChartPainter::activeColours(s.config, true));
     PagePrinter::Marks marks;
     marks.vesselLongitude = vesselLongitudeMinutes;
     marks.vesselLatitude = vesselLatitudeMinutes;
