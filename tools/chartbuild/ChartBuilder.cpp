@@ -1,4 +1,5 @@
 #include "ChartBuilder.h"
+#include "ChartFileSet.h"
 
 #include "chartdata/ChartHeader.h"
 #include "chartdata/RecordSplitter.h"
@@ -169,24 +170,25 @@ bool ChartBuilder::write(const QString& directory, Stats* stats, QString* error)
         header.layerOffset[size_t(k)] = image.layerOffsets[size_t(k)];
     QDir().mkpath(directory);
     const QString stem = QDir(directory).filePath(name_);
-    std::vector<std::pair<QString, QByteArray>> files{
-        {stem + ".HDR", header.toBytes()}, {stem + ".WPN", image.wpn}, {stem + ".LIN", image.lin}};
+    // One set: a failure anywhere leaves the old files of the chart whole.
+    ChartFileSet files;
+    files.write(stem + ".HDR", header.toBytes());
+    files.write(stem + ".WPN", image.wpn);
+    files.write(stem + ".LIN", image.lin);
+    Stats s;
+    s.bytes = header.toBytes().size() + image.wpn.size() + image.lin.size();
     PointFileWriter::Image pointImage;
     if (pointCount_ > 0) {
         pointImage = points_.build();
-        files.push_back({stem + ".BWP", pointImage.bwp});
-        files.push_back({stem + ".BPT", pointImage.bpt});
+        files.write(stem + ".BWP", pointImage.bwp);
+        files.write(stem + ".BPT", pointImage.bpt);
+        s.bytes += pointImage.bwp.size() + pointImage.bpt.size();
     } else {
-        QFile::remove(stem + ".BWP");
-        QFile::remove(stem + ".BPT");
+        files.remove(stem + ".BWP");
+        files.remove(stem + ".BPT");
     }
-    Stats s;
-    for (const auto& [path, bytes] : files) {
-        const QString failed = writeFileAtomically(path, bytes);
-        if (!failed.isEmpty())
-            return setError(error, QStringLiteral("%1: %2").arg(path, failed));
-        s.bytes += bytes.size();
-    }
+    if (const Status written = files.commit(); !written)
+        return setError(error, written.error().describe());
     s.records = image.records;
     s.points = image.points;
     s.pointRecords = pointImage.records;
