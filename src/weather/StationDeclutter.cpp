@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <unordered_map>
 
 namespace kesmar {
@@ -30,15 +29,16 @@ int64_t cellKey(int64_t cx, int64_t cy)
 
 std::vector<int> StationDeclutter::select(const std::vector<Candidate>& candidates, QSizeF footprint)
 {
+    // Sort keys: priority, then the scrambled key, then the list position.
+    std::vector<std::pair<uint64_t, int>> keyed(candidates.size());
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const Candidate& c = candidates[i];
+        const auto priority = uint64_t(uint32_t(std::clamp(c.priority, 0, 0x7fffffff)));
+        keyed[i] = {(priority << 32) | scramble(c.key), int(i)};
+    }
+    std::sort(keyed.begin(), keyed.end());
     std::vector<int> order(candidates.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const Candidate& ca = candidates[size_t(a)];
-        const Candidate& cb = candidates[size_t(b)];
-        if (ca.priority != cb.priority) return ca.priority < cb.priority;
-        const uint32_t sa = scramble(ca.key), sb = scramble(cb.key);
-        return sa != sb ? sa < sb : a < b;
-    });
+    for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
 
     const double w = std::max(footprint.width(), 1.0), h = std::max(footprint.height(), 1.0);
     // One cell per box size: a box can only meet kept boxes of the 3 x 3 cells around.

@@ -15,6 +15,11 @@ const QColor kInk(0, 0, 0);
 const QColor kTemperature(190, 0, 0);
 const QColor kDewPoint(0, 110, 0);
 const QColor kPressure(0, 0, 120);
+const QColor kGround(255, 255, 255, 170);
+
+// Symbol cache keys: kind * 1000 + code.
+enum SymbolKind { CloudCover = 1, Weather = 2, LowCloud = 3, Tendency = 4 };
+constexpr int kMaxCachedTexts = 5000;
 
 QString degrees(double celsius)
 {
@@ -33,22 +38,84 @@ StationModelPainter::StationModelPainter(double sizeFactor)
 
 void StationModelPainter::draw(QPainter& painter, QPointF centre, const StationObservation& o) const
 {
+    // A pale ground under the figures keeps them legible on land and sea colours.
+    painter.fillRect(QRectF(centre.x() - 33 * k_, centre.y() - 16 * k_, 72 * k_, 34 * k_), kGround);
     drawWind(painter, centre, o);
-    StationSymbols::drawCloudCover(painter, centre, stationRadius(), o.totalCloud.value_or(0), kInk);
+    const char n = o.totalCloud.value_or(0);
+    drawSymbol(painter, centre, stationRadius() + 1, CloudCover * 1000 + n, [this, n](QPainter& p, QPointF c) {
+        StationSymbols::drawCloudCover(p, c, stationRadius(), n, kInk);
+    });
     drawTexts(painter, centre, o);
     if (o.presentWeather && *o.presentWeather >= 4) {
         // 00-03 tell only how the clouds developed; charts leave them out.
         const int ww = *o.presentWeather;
-        PresentWeatherSymbol::draw(painter, centre + QPointF(-15 * k_, 0), 5 * k_, ww,
-                                   PresentWeatherSymbol::colour(PresentWeatherSymbol::kind(ww)));
+        drawSymbol(painter, centre + QPointF(-16 * k_, 0), 5 * k_, Weather * 1000 + ww, [this, ww](QPainter& p, QPointF c) {
+            PresentWeatherSymbol::draw(p, c, 4.5 * k_, ww, PresentWeatherSymbol::colour(PresentWeatherSymbol::kind(ww)));
+        });
     }
-    if (o.lowCloud) StationSymbols::drawLowCloud(painter, centre + QPointF(0, 11 * k_), 4 * k_, *o.lowCloud, kInk);
+    if (o.lowCloud) {
+        const char cl = *o.lowCloud;
+        drawSymbol(painter, centre + QPointF(0, 11 * k_), 5 * k_, LowCloud * 1000 + cl, [this, cl](QPainter& p, QPointF c) {
+            StationSymbols::drawLowCloud(p, c, 4 * k_, cl, kInk);
+        });
+    }
     if (o.tendencyCharacteristic) {
-        const QString t = o.tendencyTenths ? StationObservation::tendencyText(*o.tendencyTenths) : QString();
-        const double w = QFontMetricsF(font_).horizontalAdvance(t);
-        StationSymbols::drawTendency(painter, centre + QPointF(10 * k_ + w + 5 * k_, 0), 4 * k_,
-                                     *o.tendencyCharacteristic, kInk);
+        const int a = *o.tendencyCharacteristic;
+        const double w = o.tendencyTenths ? textWidth(StationObservation::tendencyText(*o.tendencyTenths)) : 0.0;
+        drawSymbol(painter, centre + QPointF(10 * k_ + w + 5 * k_, 0), 5 * k_, Tendency * 1000 + a,
+                   [this, a](QPainter& p, QPointF c) { StationSymbols::drawTendency(p, c, 4 * k_, a, kInk); });
     }
+}
+
+void StationModelPainter::drawSymbol(QPainter& painter, QPointF centre, double reach, int key,
+                                     const Artwork& artwork) const
+{
+    if (!caching_) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        artwork(painter, centre);
+        painter.restore();
+        return;
+    }
+    const int half = int(std::ceil(reach)) + 2;
+    auto it = symbols_.find(key);
+    if (it == symbols_.end()) {
+        QImage image(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        artwork(p, QPointF(half + 0.5, half + 0.5));
+        p.end();
+        it = symbols_.insert(key, image);
+    }
+    painter.drawImage(QPoint(int(std::floor(centre.x())) - half, int(std::floor(centre.y())) - half), *it);
+}
+
+double StationModelPainter::textWidth(const QString& text) const
+{
+    if (!caching_) return QFontMetricsF(font_).horizontalAdvance(text);
+    auto it = texts_.find(text);
+    if (it == texts_.end()) {
+        if (texts_.size() > kMaxCachedTexts) texts_.clear();
+        QStaticText s(text);
+        s.setTextFormat(Qt::PlainText);
+        s.setPerformanceHint(QStaticText::AggressiveCaching);
+        s.prepare(QTransform(), font_);
+        it = texts_.insert(text, s);
+    }
+    return it->size().width();
+}
+
+double StationModelPainter::drawText(QPainter& painter, double x, double baseline, const QString& text,
+                                     const QColor& colour, bool rightAligned) const
+{
+    if (ascent_ < 0) ascent_ = QFontMetricsF(font_).ascent();
+    const double w = textWidth(text);
+    const double left = rightAligned ? x - w : x;
+    painter.setPen(colour);
+    if (caching_) painter.drawStaticText(QPointF(left, baseline - ascent_), texts_.value(text));
+    else painter.drawText(QPointF(left, baseline), text);
+    return w;
 }
 
 void StationModelPainter::drawWind(QPainter& painter, QPointF centre, const StationObservation& o) const
@@ -60,48 +127,39 @@ void StationModelPainter::drawWind(QPainter& painter, QPointF centre, const Stat
     size.barbLength *= k_;
     size.spacing *= k_;
     const WindBarb b = WindBarb::make(centre, *o.windDirection, *o.windKnots, o.latitudeMinutes < 0, size);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(kInk, 1.2 * k_));
     painter.setBrush(Qt::NoBrush);
     if (b.calm) {
         painter.drawEllipse(b.calmCentre, b.calmRadius, b.calmRadius);
-        return;
+    } else {
+        painter.drawLine(b.staff);
+        for (const QLineF& l : b.barbs) painter.drawLine(l);
+        for (const QLineF& l : b.halfBarbs) painter.drawLine(l);
+        painter.setBrush(kInk);
+        for (const QPolygonF& p : b.pennants) painter.drawPolygon(p);
     }
-    painter.drawLine(b.staff);
-    for (const QLineF& l : b.barbs) painter.drawLine(l);
-    for (const QLineF& l : b.halfBarbs) painter.drawLine(l);
-    painter.setBrush(kInk);
-    for (const QPolygonF& p : b.pennants) painter.drawPolygon(p);
+    painter.restore();
 }
 
 void StationModelPainter::drawTexts(QPainter& painter, QPointF centre, const StationObservation& o) const
 {
     painter.setFont(font_);
-    const QFontMetricsF m(font_);
+    if (ascent_ < 0) ascent_ = QFontMetricsF(font_).ascent();
     const double left = centre.x() - 8 * k_, right = centre.x() + 9 * k_;
-    auto rightAligned = [&](const QString& s, double baseline, const QColor& c) {
-        painter.setPen(c);
-        painter.drawText(QPointF(left - m.horizontalAdvance(s), baseline), s);
-    };
-    const double ascent = m.ascent();
-    if (o.airTemperature) rightAligned(degrees(*o.airTemperature), centre.y() - 4 * k_, kTemperature);
-    if (o.dewPoint) rightAligned(degrees(*o.dewPoint), centre.y() + 4 * k_ + ascent, kDewPoint);
-    if (o.visibility) {
-        const QString vv = QStringLiteral("%1").arg(*o.visibility, 2, 10, QLatin1Char('0'));
-        painter.setPen(kInk);
-        painter.drawText(QPointF(centre.x() - 21 * k_ - m.horizontalAdvance(vv), centre.y() + ascent / 2 - 1), vv);
-    }
-    if (o.seaLevelPressureTenths) {
-        painter.setPen(kPressure);
-        painter.drawText(QPointF(right, centre.y() - 4 * k_), StationObservation::pressureText(*o.seaLevelPressureTenths));
-    }
-    if (o.tendencyTenths) {
-        painter.setPen(kPressure);
-        painter.drawText(QPointF(right + k_, centre.y() + ascent / 2 - 1), StationObservation::tendencyText(*o.tendencyTenths));
-    }
-    if (o.ship && !o.name.isEmpty()) {
-        painter.setPen(kInk);
-        painter.drawText(QPointF(right, centre.y() + 4 * k_ + ascent), o.name);
-    }
+    const double middle = centre.y() + ascent_ / 2 - 1;
+    if (o.airTemperature) drawText(painter, left, centre.y() - 5 * k_, degrees(*o.airTemperature), kTemperature, true);
+    if (o.dewPoint) drawText(painter, left, centre.y() + 5 * k_ + ascent_, degrees(*o.dewPoint), kDewPoint, true);
+    if (o.visibility)
+        drawText(painter, centre.x() - 22 * k_, middle, QStringLiteral("%1").arg(*o.visibility, 2, 10, QLatin1Char('0')),
+                 kInk, true);
+    if (o.seaLevelPressureTenths)
+        drawText(painter, right, centre.y() - 5 * k_, StationObservation::pressureText(*o.seaLevelPressureTenths),
+                 kPressure, false);
+    if (o.tendencyTenths)
+        drawText(painter, right + k_, middle, StationObservation::tendencyText(*o.tendencyTenths), kPressure, false);
+    if (o.ship && !o.name.isEmpty()) drawText(painter, right, centre.y() + 5 * k_ + ascent_, o.name, kInk, false);
 }
 
 } // namespace kesmar

@@ -34,7 +34,6 @@ int SynopMapLayer::paint(QPainter& painter, const Viewport& viewport, const Syno
     visible_ = int(candidates.size());
     const std::vector<int> kept = StationDeclutter::select(candidates, box);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
     for (int k : kept) {
         const QPointF p = candidates[size_t(k)].pixel;
         models_.draw(painter, p, data.stations()[size_t(owners[size_t(k)])].observation);

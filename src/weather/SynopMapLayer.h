@@ -30,6 +30,8 @@ public:
     // Stations inside the window, drawn or not.
     int visibleCount() const { return visible_; }
     const StationModelPainter& models() const { return models_; }
+    // PDF and printing: every symbol drawn as vectors, nothing copied as pixels.
+    void setVectorOutput(bool on) { models_.setCaching(!on); }
 
 private:
     StationModelPainter models_;
