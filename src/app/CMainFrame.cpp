@@ -13,6 +13,8 @@
 #include "view/CKesmarView.h"
 #include "view/CommandIcons.h"
 #include "view/CommandSet.h"
+#include "weather/SynopDownloadSettings.h"
+#include "weather/ui/SynopCommands.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -93,7 +95,13 @@ void CMainFrame::createNmea()
     connect(panel_, &CNmeaPanel::panelVisibleChanged, this,
             [this](bool visible) { commands_->setChecked(CommandId::NmeaPanel, visible); });
 
-    track_->load(programPath(app_.programFolder(), QStringLiteral("DEMOCOOR.DAT")));
+    const QString trackFile = programPath(app_.programFolder(), QStringLiteral("DEMOCOOR.DAT"));
+    track_->load(trackFile);
+    // The demo is no reason to stop the start, but a damaged file is said.
+    if (const auto& error = track_->lastLoad().error)
+        qWarning("Kesmar: %s", qPrintable(error->describe()));
+    if (const int skipped = track_->lastLoad().skippedLines)
+        qWarning("Kesmar: %s: %d lines without a position skipped", qPrintable(trackFile), skipped);
     nmeaInput_->setStartPosition();
 }
 
@@ -117,6 +125,11 @@ void CMainFrame::bindFrameCommands()
         about.exec();
     });
     commands_->bind(CommandId::AppExit, [this] { close(); });
+
+    // The connection state of the download lives as long as the frame.
+    auto* synop = new SynopCommands(app_.programFolder(), SynopDownloadSettings::read(app_.profile()), this);
+    commands_->bind(CommandId::SynopDownload, [synop] { synop->download(); });
+    commands_->bind(CommandId::SynopConvert, [synop] { synop->convert(); });
 }
 
 void CMainFrame::attachSlot(NmeaSlot& slot)
