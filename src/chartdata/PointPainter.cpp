@@ -202,10 +202,7 @@ void PointPainter::drawText(QPainter& painter, const PointRecord& record, QPoint
     const TextFont& font = (c & kTextSmallFont) ? style.smallFont : style.mainFont;
     const int height = PointSizing::fontHeight(font.height, style.buoyageDimension, size.text);
     if (!PointSizing::drawable(height)) return;
-    const std::span<const uint8_t> bytes = record.bytes().subspan(PointRecord::kOffText);
-    const size_t length = std::min(bytes.size() % kTextPeriod, bytes.size());
-    const auto* chars = reinterpret_cast<const char*>(bytes.data());
-    const QString text = fromCp850(std::string_view(chars, strnlen(chars, length)));
+    const QString text = recordText(record);
     if (text.isEmpty()) return;
     const QFont qfont = chartFont(font, height);
     const QFontMetrics metrics(qfont);
@@ -236,6 +233,15 @@ void PointPainter::drawDepthNumber(QPainter& painter, QPoint pixel, int decimetr
                                    const QFont& metresFont, const QFont& decimetreFont, QColor colour)
 {
     depthNumber(painter, pixel, decimetres, metresFont, &decimetreFont, colour);
+}
+
+QString PointPainter::recordText(const PointRecord& record)
+{
+    if (record.size() <= PointRecord::kOffText) return {};
+    const std::span<const uint8_t> bytes = record.bytes().subspan(PointRecord::kOffText);
+    const size_t length = bytes.size() % kTextPeriod;
+    const auto* chars = reinterpret_cast<const char*>(bytes.data());
+    return fromCp850(std::string_view(chars, strnlen(chars, length)));
 }
 
 QString PointPainter::metresText(int decimetres)

@@ -78,6 +78,11 @@ public:
     // "4" for 45, "12" for 123: whole metres of 100 dm and more print in full.
     static QString metresText(int decimetres);
 
+    // The text a text record draws: at most (S - 13) mod 115 characters from
+    // byte 13, up to the first NUL, from code page 850. A 128-byte record
+    // thus draws nothing.
+    static QString recordText(const PointRecord& record);
+
     // A chart font at a pixel height (negative: character height).
     static QFont chartFont(const TextFont& font, int height);
 

@@ -32,7 +32,9 @@ SymbolLibrary::Entry readEntry(const ByteReader& file, uint32_t listOffset, int3
         list.u16(style);
         const std::span<const uint8_t> raw =
             file.view(pointsOffset, size_t(pointCount) * SymbolLibrary::kPointSize);
-        if (raw.size() != size_t(pointCount) * SymbolLibrary::kPointSize) continue;
+        // An element without points draws nothing; one whose points leave the
+        // buffer is not drawn by halves.
+        if (pointCount == 0 || raw.size() != size_t(pointCount) * SymbolLibrary::kPointSize) continue;
         ByteReader in(raw);
         SymbolLibrary::Element e;
         e.style = style;
