@@ -4,6 +4,7 @@
 #include "app/CKesmarApp.h"
 #include "app/FrameMenus.h"
 #include "app/KesmarStatusBar.h"
+#include "app/WeatherCommands.h"
 #include "app/WindowPlacement.h"
 #include "core/FileUtil.h"
 #include "nmea/NmeaInput.h"
@@ -130,6 +131,7 @@ void CMainFrame::bindFrameCommands()
     auto* synop = new SynopCommands(app_.programFolder(), SynopDownloadSettings::read(app_.profile()), this);
     commands_->bind(CommandId::SynopDownload, [synop] { synop->download(); });
     commands_->bind(CommandId::SynopConvert, [synop] { synop->convert(); });
+    new WeatherCommands(*commands_, *this, app_.programFolder(), app_.profile());
 }
 
 void CMainFrame::attachSlot(NmeaSlot& slot)
