@@ -53,17 +53,38 @@ SimulatedTrack::SimulatedTrack(NmeaInput& input, QObject* parent) : QObject(pare
 int SimulatedTrack::load(const QString& filePath)
 {
     stop();
+    report_ = LoadReport{};
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        report_.error = Error::inFile(filePath, file.errorString());
+        return 0;
+    }
     double previousLon = 32000.0;
     double previousLat = 32000.0;
     for (int lines = 0; lines < kMaxPoints && !file.atEnd(); ++lines) {
         QByteArray line = file.readLine(kMaxLineLength);
+        if (line.isEmpty() && file.error() != QFileDevice::NoError) {
+            report_.error = Error::atLine(filePath, lines + 1, file.errorString());
+            break;
+        }
+        if (!line.endsWith('\n') && !file.atEnd()) {
+            // Too long for a stored sentence: skipped whole, not read as two.
+            while (!file.atEnd() && !file.readLine(kMaxLineLength).endsWith('\n')) {
+            }
+            ++report_.skippedLines;
+            continue;
+        }
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
         const std::optional<NmeaPosition> p = trackPosition(line);
-        if (!p || (p->longitudeMinutes == previousLon && p->latitudeMinutes == previousLat))
+        if (!p) {
+            if (!line.trimmed().isEmpty())
+                ++report_.skippedLines;
+            continue;
+        }
+        if (p->longitudeMinutes == previousLon && p->latitudeMinutes == previousLat)
             continue;
         if (input_.log().append(line))
             emit input_.logAppended();

@@ -1,7 +1,10 @@
 #pragma once
+#include "core/Error.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <optional>
 #include <vector>
 
 namespace kesmar {
@@ -20,10 +23,20 @@ public:
 
     explicit SimulatedTrack(NmeaInput& input, QObject* parent = nullptr);
 
+    // What the last load() met besides the points: lines that hold no
+    // stored position (or are too long to be one) are skipped and counted;
+    // a file that is there but cannot be read is an error. A missing file is
+    // neither: there is simply no demo.
+    struct LoadReport {
+        int skippedLines = 0;
+        std::optional<Error> error;
+    };
+
     // Reads the track file (lines of stored GGA sentences, at most 2000),
     // logs each line that moves the track, and starts the timer when at
     // least one point was read. Returns the number of points.
     int load(const QString& filePath);
+    const LoadReport& lastLoad() const { return report_; }
     // Kills the timer and clears the track.
     void stop();
     bool isRunning() const { return timer_.isActive(); }
@@ -38,6 +51,7 @@ private:
     void turn();
 
     NmeaInput& input_;
+    LoadReport report_;
     QTimer timer_;
     std::vector<double> longitudes_;
     std::vector<double> latitudes_;

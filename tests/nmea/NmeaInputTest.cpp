@@ -231,6 +231,27 @@ TEST_F(SimulatedTrackTest, RealSentenceStopsIt)
     input.receiveDatagram("noise without dollar");
     EXPECT_EQ(track.load(dir.filePath("missing.dat")), 0);
     EXPECT_FALSE(track.isRunning());
+    EXPECT_FALSE(track.lastLoad().error); // no demo file is no fault
+    EXPECT_EQ(track.lastLoad().skippedLines, 0);
+}
+
+// Lines that hold no position are counted; an over-long line is one skipped
+// line, not two; a track file that cannot be read is an error.
+TEST_F(SimulatedTrackTest, SkippedLinesAreCountedAndAnUnreadableFileIsAnError)
+{
+    const QByteArray good = "$GPGGA,1,5400.000,N,01000.000,E\n";
+    // The tail of the long line is itself a valid sentence: read as a second
+    // line it would add a point.
+    const QByteArray overLong = "$GPGGA," + QByteArray(300, '0') + ",$GPGGA,1,5410.000,N,01010.000,E\n";
+    ASSERT_EQ(track.load(writeTrack(good + "garbage\n\n" + overLong + "$GPGGA,1,5401.000,N,01000.000,E\n")), 2);
+    EXPECT_EQ(track.lastLoad().skippedLines, 2);
+    EXPECT_FALSE(track.lastLoad().error);
+
+    const QString folder = dir.filePath("folder");
+    ASSERT_TRUE(QDir().mkdir(folder)); // there, but no file: unreadable even for root
+    EXPECT_EQ(track.load(folder), 0);
+    ASSERT_TRUE(track.lastLoad().error);
+    EXPECT_EQ(track.lastLoad().error->file, folder);
 }
 
 } // namespace

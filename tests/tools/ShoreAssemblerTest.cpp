@@ -36,14 +36,29 @@ TEST(GmtText, ParsesSegmentsLevelsAndDropsEmptyOnes)
 {
     const QByteArray text = "> Shore Bin # 1985, Level 1\n11.5\t66.0\n12\t66.5\n"
                             "> Shore Bin # 1985, Level 1\n"
-                            "> River Bin # 7, Level 4\n# comment\n1 2\nnot numbers\n3 4 extra\n";
+                            "> River Bin # 7, Level 4\n# comment\n1 2\n3 4 extra\n";
     const auto lines = parseGmtMultisegment(text);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].level, 1);
-    EXPECT_EQ(lines[0].points, (Ring{{11.5, 66.0}, {12, 66.5}}));
-    EXPECT_EQ(lines[1].level, 4);
-    EXPECT_EQ(lines[1].points, (Ring{{1, 2}, {3, 4}}));
-    EXPECT_TRUE(parseGmtMultisegment("").empty());
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 2u);
+    EXPECT_EQ((*lines)[0].level, 1);
+    EXPECT_EQ((*lines)[0].points, (Ring{{11.5, 66.0}, {12, 66.5}}));
+    EXPECT_EQ((*lines)[1].level, 4);
+    EXPECT_EQ((*lines)[1].points, (Ring{{1, 2}, {3, 4}}));
+    const auto none = parseGmtMultisegment("");
+    ASSERT_TRUE(none);
+    EXPECT_TRUE(none->empty());
+}
+
+// A data line that is no position refuses the text and names its line.
+TEST(GmtText, RefusesALineThatIsNoPosition)
+{
+    for (const char* bad : {"not numbers", "12", "12 north", "nan 3", "1 inf"}) {
+        const QByteArray text = QByteArray("> Shore, Level 1\n1 2\n") + bad + "\n3 4\n";
+        const auto lines = parseGmtMultisegment(text, "extract.txt");
+        ASSERT_FALSE(lines) << bad;
+        EXPECT_EQ(lines.error().line, 3) << bad;
+        EXPECT_EQ(lines.error().file, "extract.txt") << bad;
+    }
 }
 
 TEST(ShoreAssembler, JoinsAndClosesAlongTheEdge)

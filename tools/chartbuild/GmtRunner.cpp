@@ -10,6 +10,19 @@
 
 namespace kesmar::chartbuild {
 
+namespace {
+
+std::optional<std::vector<GeoLine>> checked(Result<std::vector<GeoLine>> lines, QString* error)
+{
+    if (lines)
+        return std::move(lines.value());
+    if (error)
+        *error = lines.error().describe();
+    return std::nullopt;
+}
+
+} // namespace
+
 GmtRunner::GmtRunner(QString cacheDir, QString program)
     : cacheDir_(std::move(cacheDir)), program_(std::move(program))
 {
@@ -35,8 +48,12 @@ std::optional<std::vector<GeoLine>> GmtRunner::coast(const GeoBox& region, QChar
     const QString cached = cacheDir_.isEmpty() ? QString()
                                                : QDir(cacheDir_).filePath(QStringLiteral("gmt-%1.txt").arg(QString::fromLatin1(key)));
     if (!cached.isEmpty()) {
-        if (std::optional<QByteArray> text = readWholeFile(cached))
-            return parseGmtMultisegment(*text);
+        if (std::optional<QByteArray> text = readWholeFile(cached)) {
+            Result<std::vector<GeoLine>> lines = parseGmtMultisegment(*text, cached);
+            if (lines)
+                return std::move(lines.value());
+            // A damaged extract in the cache is made again.
+        }
     }
     if (!cacheDir_.isEmpty())
         QDir().mkpath(cacheDir_);
@@ -56,8 +73,8 @@ std::optional<std::vector<GeoLine>> GmtRunner::coast(const GeoBox& region, QChar
     }
     const QByteArray text = gmt.readAllStandardOutput();
     if (!cached.isEmpty())
-        writeFileAtomically(cached, text);
-    return parseGmtMultisegment(text);
+        (void)writeFileAtomically(cached, text); // a cache that cannot be written only costs time
+    return checked(parseGmtMultisegment(text, program_ + QStringLiteral(" output")), error);
 }
 
 } // namespace kesmar::chartbuild

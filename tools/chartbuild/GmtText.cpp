@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace kesmar::chartbuild {
@@ -18,7 +19,7 @@ int levelOf(const QByteArray& header)
 
 } // namespace
 
-std::vector<GeoLine> parseGmtMultisegment(const QByteArray& text)
+Result<std::vector<GeoLine>> parseGmtMultisegment(const QByteArray& text, const QString& source)
 {
     std::vector<GeoLine> lines;
     GeoLine current;
@@ -28,8 +29,9 @@ std::vector<GeoLine> parseGmtMultisegment(const QByteArray& text)
             lines.push_back(std::move(current));
         current = GeoLine{};
     };
-    for (const QByteArray& raw : text.split('\n')) {
-        const QByteArray line = raw.trimmed();
+    const QList<QByteArray> rawLines = text.split('\n');
+    for (qsizetype n = 0; n < rawLines.size(); ++n) {
+        const QByteArray line = rawLines[n].trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         if (line.startsWith('>')) {
@@ -39,14 +41,13 @@ std::vector<GeoLine> parseGmtMultisegment(const QByteArray& text)
             continue;
         }
         const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() < 2)
-            continue;
         bool okLon = false;
         bool okLat = false;
-        const double lon = fields[0].toDouble(&okLon);
-        const double lat = fields[1].toDouble(&okLat);
-        if (!okLon || !okLat)
-            continue;
+        const double lon = fields.size() >= 2 ? fields[0].toDouble(&okLon) : 0.0;
+        const double lat = fields.size() >= 2 ? fields[1].toDouble(&okLat) : 0.0;
+        if (!okLon || !okLat || !std::isfinite(lon) || !std::isfinite(lat))
+            return Error::atLine(source, int(n + 1),
+                                 QStringLiteral("not a position: %1").arg(QString::fromLatin1(line.left(60))));
         open = true;
         current.points.push_back({lon, lat});
     }

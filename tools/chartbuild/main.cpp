@@ -6,8 +6,10 @@
 #include "GeoJsonSource.h"
 #include "GmtRunner.h"
 #include "PointListSource.h"
+#include "S57GeoJsonSource.h"
 #include "Preview.h"
 #include "ShoreAssembler.h"
+#include "SymbolSheet.h"
 
 #include "core/FileUtil.h"
 
@@ -119,9 +121,9 @@ int buildDemoTrack(const QString& waypointFile, const QString& out)
     if (!waypoints || waypoints->empty())
         return fail(QStringLiteral("%1: %2").arg(waypointFile, error.isEmpty() ? QStringLiteral("no waypoints") : error));
     const auto track = DemoTrack::interpolate(*waypoints, 0.03);
-    const QString failed = writeFileAtomically(out, DemoTrack::file(track));
-    if (!failed.isEmpty())
-        return fail(QStringLiteral("%1: %2").arg(out, failed));
+    const Status written = writeFileAtomically(out, DemoTrack::file(track));
+    if (!written)
+        return fail(written.error().describe());
     std::printf("%s: %zu positions\n", qPrintable(out), track.size());
     return 0;
 }
@@ -130,6 +132,8 @@ int buildDemoTrack(const QString& waypointFile, const QString& out)
 
 int main(int argc, char** argv)
 {
+    if (const int status = runSymbolCommand(argc, argv); status >= 0)
+        return status;
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Builds a Kesmar chart from GSHHG, GeoJSON and point lists."));
@@ -144,9 +148,13 @@ int main(int argc, char** argv)
         {"cache", "Folder for GMT extracts.", "DIR"},
         {"geojson", "Add the features of a GeoJSON file (repeatable).", "FILE"},
         {"points", "Add the points of a point list (repeatable).", "FILE"},
+        {"s57", "Add the buoys, beacons, lights, wrecks and obstructions of an S-57-class GeoJSON file "
+                "(repeatable; lights join their buoys across files).", "FILE"},
         {"max-level", "Only points whose level is at most N.", "N", "255"},
         {"preview", "Also paint the written chart into a PNG overview.", "PNG"},
         {"democoor", "Write the simulated track from a waypoint list to --out.", "FILE"},
+        {"symbols", "Compile a symbol library source into --out/BUOYAGE.LBJ.", "FILE"},
+        {"symbol-sheet", "Draw every symbol with its number into a PNG.", "PNG"},
     });
     p.process(app);
     if (p.isSet("democoor"))
@@ -156,6 +164,10 @@ int main(int argc, char** argv)
     const auto box = parseBox(p.value("box"));
     if (name.isEmpty() || name.size() > 68 || !box || p.value("out").isEmpty())
         return fail(QStringLiteral("need --name (1-68 characters), --box W/E/S/N and --out"));
+    bool levelOk = false;
+    const int maxLevel = p.value("max-level").toInt(&levelOk);
+    if (!levelOk || maxLevel < 0 || maxLevel > 255)
+        return fail(QStringLiteral("--max-level takes a number from 0 to 255, not \"%1\"").arg(p.value("max-level")));
     QElapsedTimer timer;
     timer.start();
     ChartBuilder chart(name.toUpper(), *box);
@@ -167,7 +179,9 @@ int main(int argc, char** argv)
         if (!addGshhg(chart, *box, res[0], p.value("rivers"), p.isSet("borders"), p.value("cache"), &error))
             return fail(error);
     }
-    if (!addFiles(chart, p.values("geojson"), p.values("points"), p.value("max-level").toInt(), &error))
+    if (!addFiles(chart, p.values("geojson"), p.values("points"), maxLevel, &error))
+        return fail(error);
+    if (p.isSet("s57") && !addS57GeoJsonFiles(p.values("s57"), maxLevel, chart, &error))
         return fail(error);
     ChartBuilder::Stats stats;
     if (!chart.write(p.value("out"), &stats, &error))
