@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QNetworkProxyFactory>
 #include <QRegularExpression>
 #include <cstdio>
 #include <optional>
@@ -81,6 +82,8 @@ int runDownload(const QStringList& args)
         return 2;
     }
 
+    // The system's proxy settings, as a browser would use them.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
     const QString folder = QDir::currentPath();
     IniFile ini(findFileNoCase(folder, QStringLiteral("KMR.INI")));
     ini.load();

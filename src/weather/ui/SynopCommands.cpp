@@ -5,6 +5,7 @@
 #include "weather/ui/CSynopDownloadDlg.h"
 
 #include <QMessageBox>
+#include <QNetworkProxyFactory>
 
 namespace kesmar {
 
@@ -40,6 +41,8 @@ int SynopCommands::convert()
 
 int SynopCommands::download()
 {
+    // The system's proxy settings, as a browser would use them.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
     CSynopDownloadDlg dialog(programFolder_, settings_, connection_, window_);
     dialog.setMessageHandler(message_);
     return dialog.exec();
