@@ -3,10 +3,12 @@
 #include "core/FileUtil.h"
 #include "core/IniFile.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace kesmar {
 
@@ -18,6 +20,8 @@ CompanionLauncher::CompanionLauncher(QString programFolder, const IniFile* setti
     })
     , m_opener([](const QUrl& document) { return QDesktopServices::openUrl(document); })
 {
+    if (QCoreApplication::instance())
+        m_toolFolders << QCoreApplication::applicationDirPath();
 }
 
 QString CompanionLauncher::findProgram(const QString& folder, const QString& stem)
@@ -32,19 +36,27 @@ QString CompanionLauncher::findProgram(const QString& folder, const QString& ste
     return {};
 }
 
+std::optional<QStringList> CompanionLauncher::configured(const QString& stem) const
+{
+    const auto command = m_settings ? m_settings->value(u"Programs", stem) : std::nullopt;
+    if (!command || command->trimmed().isEmpty())
+        return std::nullopt;
+    QStringList arguments = QProcess::splitCommand(*command);
+    // A bare name is searched on PATH; a relative path is below the folder.
+    if (!arguments.isEmpty() && arguments[0].contains(QLatin1Char('/')) && QDir::isRelativePath(arguments[0]))
+        arguments[0] = QDir(m_folder).filePath(arguments[0]);
+    return arguments;
+}
+
 bool CompanionLauncher::start(const QString& stem, const QStringList& extraArguments) const
 {
     QString program;
     QStringList arguments;
-    const auto command = m_settings ? m_settings->value(u"Programs", stem) : std::nullopt;
-    if (command && !command->trimmed().isEmpty()) {
-        arguments = QProcess::splitCommand(*command);
+    if (auto command = configured(stem)) {
+        arguments = std::move(*command);
         if (arguments.isEmpty())
             return false;
         program = arguments.takeFirst();
-        // A bare name is searched on PATH; a relative path is below the folder.
-        if (program.contains(QLatin1Char('/')) && QDir::isRelativePath(program))
-            program = QDir(m_folder).filePath(program);
     } else {
         program = findProgram(m_folder, stem);
         if (program.isEmpty())
@@ -56,6 +68,21 @@ bool CompanionLauncher::start(const QString& stem, const QStringList& extraArgum
 bool CompanionLauncher::launch(const QString& stem) const
 {
     return start(stem, {});
+}
+
+bool CompanionLauncher::launchSynopViewer(std::optional<uint32_t> time) const
+{
+    const QStringList timeArgument = time ? QStringList{QString::number(*time)} : QStringList{};
+    const QString stem = QString::fromLatin1(kSynopViewer);
+    if (configured(stem))
+        return start(stem, timeArgument);
+    const QString name = QString::fromLatin1(kSynopViewerProgram);
+    QString program = QStandardPaths::findExecutable(name, m_toolFolders);
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(name);
+    if (program.isEmpty())
+        return start(stem, timeArgument);
+    return m_starter(program, timeArgument, m_folder);
 }
 
 bool CompanionLauncher::openHelp() const

@@ -2,7 +2,9 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace kesmar {
 
@@ -27,6 +29,8 @@ public:
     static constexpr const char* kSynopViewer = "qrxsynv";
     static constexpr const char* kHelpViewer = "Dravix";
     static constexpr const char* kHelpFile = "KesmarHelp.rtf";
+    // This platform's SYNOP viewer, installed beside the plotter.
+    static constexpr const char* kSynopViewerProgram = "kesmar-synview";
 
     // settings may be null (no overrides).
     CompanionLauncher(QString programFolder, const IniFile* settings);
@@ -38,6 +42,13 @@ public:
     bool launch(const QString& stem) const;
     // The help text with the desktop viewer, else with the help viewer program.
     bool openHelp() const;
+    // The SYNOP viewer, given an observation time value when there is one:
+    // a [Programs] qrxsynv command, else kesmar-synview from the tool
+    // folders or PATH, else a qrxsynv in the program folder.
+    bool launchSynopViewer(std::optional<uint32_t> time = std::nullopt) const;
+    // Where kesmar-synview is looked for first (default: the folder of the
+    // running program).
+    void setToolFolders(QStringList folders) { m_toolFolders = std::move(folders); }
 
     // The file in `folder` named `stem` or `stem`.exe, ignoring case;
     // empty when there is none.
@@ -45,11 +56,13 @@ public:
 
 private:
     bool start(const QString& stem, const QStringList& extraArguments) const;
+    std::optional<QStringList> configured(const QString& stem) const;
 
     QString m_folder;
     const IniFile* m_settings;
     Starter m_starter;
     Opener m_opener;
+    QStringList m_toolFolders;
 };
 
 } // namespace kesmar

@@ -63,7 +63,7 @@ void ViewCommands::bindCommands()
     commands.bind(CommandId::WeatherTerminal,
                   [this] { m_launcher.launch(QString::fromLatin1(CompanionLauncher::kWeatherTerminal)); });
     commands.bind(CommandId::SynopViewer,
-                  [this] { m_launcher.launch(QString::fromLatin1(CompanionLauncher::kSynopViewer)); });
+                  [this] { m_launcher.launchSynopViewer(); });
     commands.bind(CommandId::ShortHelp, [this] { m_launcher.openHelp(); });
     measuringChanged();
 }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -95,6 +96,49 @@ TEST_F(LauncherFixture, HelpWithDesktopViewerThenFallback)
     EXPECT_EQ(QFileInfo(started[0].program).fileName(), "DRAVIX.EXE");
     ASSERT_EQ(started[0].arguments.size(), 1);
     EXPECT_EQ(QFileInfo(started[0].arguments[0]).fileName(), "kesmarhelp.RTF");
+}
+
+TEST_F(LauncherFixture, SynopViewerIsTheWeatherMapBesideThePlotter)
+{
+    QTemporaryDir tools;
+    QFile viewer(QDir(tools.path()).filePath("kesmar-synview"));
+    ASSERT_TRUE(viewer.open(QIODevice::WriteOnly));
+    viewer.close();
+    ASSERT_TRUE(viewer.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    touch("qrxsynv.exe");
+
+    auto l = launcher();
+    l.setToolFolders({tools.path()});
+    EXPECT_TRUE(l.launchSynopViewer());
+    EXPECT_TRUE(l.launchSynopViewer(1796644800u));
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0].program, viewer.fileName());
+    EXPECT_TRUE(started[0].arguments.isEmpty());
+    EXPECT_EQ(started[0].directory, dir.path());
+    EXPECT_EQ(started[1].arguments, QStringList{"1796644800"});
+
+    // Without the weather map a qrxsynv of the program folder is started.
+    started.clear();
+    QTemporaryDir empty;
+    l.setToolFolders({empty.path()});
+    const QString onPath = QStandardPaths::findExecutable("kesmar-synview");
+    EXPECT_TRUE(l.launchSynopViewer(7u));
+    ASSERT_EQ(started.size(), 1u);
+    if (onPath.isEmpty()) {
+        EXPECT_EQ(QFileInfo(started[0].program).fileName(), "qrxsynv.exe");
+        EXPECT_EQ(started[0].arguments, QStringList{"7"});
+    }
+}
+
+TEST_F(LauncherFixture, ConfiguredSynopViewerWins)
+{
+    const IniFile ini = IniFile::fromBytes("[Programs]\r\nqrxsynv=wine QRXSYNV.EXE\r\n");
+    auto l = launcher(&ini);
+    l.setToolFolders({dir.path()});
+    EXPECT_TRUE(l.launchSynopViewer(42u));
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].program, "wine");
+    EXPECT_EQ(started[0].arguments, (QStringList{"QRXSYNV.EXE", "42"}));
 }
 
 } // namespace
