@@ -93,7 +93,7 @@ bool CKesmarApp::writeProfileString(const QString& section, const QString& key, 
 {
     profile_.load();
     profile_.setValue(section, key, value);
-    return profile_.save().isEmpty();
+    return profile_.save().ok();
 }
 
 } // namespace kesmar

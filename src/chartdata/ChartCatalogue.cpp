@@ -251,10 +251,10 @@ std::optional<ChartError> ChartCatalogue::saveList(const QString& programFolder)
     if (entries_.empty())
         return std::nullopt; // the previous list stays on disk
     const QString path = listPath(programFolder);
-    const QString why = writeFileAtomically(path, listBytes());
-    if (why.isEmpty())
+    const Status written = writeFileAtomically(path, listBytes());
+    if (written)
         return std::nullopt;
-    return ChartError::writeFailed(path, why);
+    return ChartError::writeFailed(path, written.error().reason);
 }
 
 QStringList ChartCatalogue::defaultChartNames()

@@ -142,10 +142,10 @@ bool ChartConfig::load(const QString& programFolder)
 std::optional<ChartError> ChartConfig::save(const QString& programFolder) const
 {
     const QString path = filePath(programFolder);
-    const QString why = writeFileAtomically(path, toBytes());
-    if (why.isEmpty())
+    const Status written = writeFileAtomically(path, toBytes());
+    if (written)
         return std::nullopt;
-    return ChartError::writeFailed(path, why);
+    return ChartError::writeFailed(path, written.error().reason);
 }
 
 ViewportStyle ChartConfig::viewportStyle() const

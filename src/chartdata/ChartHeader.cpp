@@ -84,10 +84,10 @@ std::optional<ChartHeader> ChartHeader::readFile(const QString& path, ChartError
 
 std::optional<ChartError> ChartHeader::writeFile(const QString& path) const
 {
-    const QString why = writeFileAtomically(path, toBytes());
-    if (why.isEmpty())
+    const Status written = writeFileAtomically(path, toBytes());
+    if (written)
         return std::nullopt;
-    ChartError error = ChartError::writeFailed(path, why);
+    ChartError error = ChartError::writeFailed(path, written.error().reason);
     error.chart = QFileInfo(path).completeBaseName();
     return error;
 }

@@ -7,25 +7,26 @@
 
 namespace kesmar {
 
-QString writeFileAtomically(const QString& path, const QByteArray& bytes)
+Status writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
+    const auto fail = [&path](const QString& why) { return Error::inFile(path, why); };
     // A file that is there but cannot be read was loaded as empty or as the
     // defaults; replacing it would throw away what nobody has seen.
     if (QFileInfo::exists(path)) {
         QFile existing(path);
         if (!existing.open(QIODevice::ReadOnly))
-            return existing.errorString();
+            return fail(existing.errorString());
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return fail(file.errorString());
     if (file.write(bytes) != bytes.size()) {
         QString why = file.errorString();
         file.cancelWriting();
-        return why;
+        return fail(why);
     }
     if (!file.commit())
-        return file.errorString();
+        return fail(file.errorString());
     return {};
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -7,8 +9,8 @@ namespace kesmar {
 
 // Replaces `path` atomically (temporary file, flush, rename): a crash while
 // saving leaves the old file intact. A file that exists but cannot be read
-// is never replaced. Returns an empty string on success, otherwise the reason.
-QString writeFileAtomically(const QString& path, const QByteArray& bytes);
+// is never replaced. The error names `path` and the system's reason.
+Status writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Reads a whole file; nullopt when it cannot be opened or read.
 std::optional<QByteArray> readWholeFile(const QString& path);

@@ -221,7 +221,7 @@ QByteArray IniFile::toBytes() const
     return out;
 }
 
-QString IniFile::save() const
+Status IniFile::save() const
 {
     return writeFileAtomically(m_path, toBytes());
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -30,7 +32,7 @@ public:
 
     // Replaces the file atomically; returns an empty string on success,
     // otherwise the reason.
-    QString save() const;
+    Status save() const;
 
     const QString& path() const { return m_path; }
     QByteArray toBytes() const;

@@ -250,8 +250,8 @@ TEST_F(ChartPainterTest, SectionStopsAtFirstRecordSouthOfTheView)
         header.layerOffset[4] = 0;
         const QString base = charts.folder() + "/CHARTDATA/RAW";
         ASSERT_FALSE(header.writeFile(base + ".HDR"));
-        ASSERT_TRUE(writeFileAtomically(base + ".WPN", toQByteArray(indexBytes)).isEmpty());
-        ASSERT_TRUE(writeFileAtomically(base + ".LIN", toQByteArray(lin)).isEmpty());
+        ASSERT_TRUE(writeFileAtomically(base + ".WPN", toQByteArray(indexBytes)).ok());
+        ASSERT_TRUE(writeFileAtomically(base + ".LIN", toQByteArray(lin)).ok());
         cache.clear();
         const Painted out = paint({"RAW"}, testViewport(), DetailFlags::Layer4);
         EXPECT_EQ(out.image.pixel(100, 50), southFirst ? screen(4) : screen(14)) << southFirst;

@@ -41,8 +41,8 @@ public:
             header.layerOffset[size_t(k)] = image.layerOffsets[size_t(k)];
         const QString base = folder() + QStringLiteral("/CHARTDATA/") + name;
         return !header.writeFile(base + QStringLiteral(".HDR"))
-               && writeFileAtomically(base + QStringLiteral(".WPN"), image.wpn).isEmpty()
-               && writeFileAtomically(base + QStringLiteral(".LIN"), image.lin).isEmpty();
+               && writeFileAtomically(base + QStringLiteral(".WPN"), image.wpn).ok()
+               && writeFileAtomically(base + QStringLiteral(".LIN"), image.lin).ok();
     }
     void remove(const QString& name, const char* ext)
     {

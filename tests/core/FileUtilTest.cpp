@@ -13,8 +13,8 @@ TEST(FileUtil, AtomicWriteReplacesAndLeavesNoTemporary)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("CHART.CFG");
-    ASSERT_TRUE(writeFileAtomically(path, "old").isEmpty());
-    ASSERT_TRUE(writeFileAtomically(path, "new contents").isEmpty());
+    ASSERT_TRUE(writeFileAtomically(path, "old").ok());
+    ASSERT_TRUE(writeFileAtomically(path, "new contents").ok());
     EXPECT_EQ(readWholeFile(path).value(), QByteArray("new contents"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
@@ -22,7 +22,10 @@ TEST(FileUtil, AtomicWriteReplacesAndLeavesNoTemporary)
 TEST(FileUtil, AtomicWriteIntoMissingFolderFailsAndSaysWhy)
 {
     QTemporaryDir dir;
-    EXPECT_FALSE(writeFileAtomically(dir.filePath("nope/CHART.CFG"), "x").isEmpty());
+    const Status written = writeFileAtomically(dir.filePath("nope/CHART.CFG"), "x");
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.error().file, dir.filePath("nope/CHART.CFG"));
+    EXPECT_FALSE(written.error().reason.isEmpty());
 }
 
 TEST(FileUtil, ProgramPathMatchesEachComponentIgnoringCase)
@@ -42,15 +45,15 @@ TEST(FileUtil, AnExistingFileThatCannotBeReadIsNeverReplaced)
     QTemporaryDir dir;
     // A folder where the file should be: there, but not readable as a file.
     ASSERT_TRUE(QDir(dir.path()).mkpath("KMR.INI"));
-    EXPECT_FALSE(writeFileAtomically(dir.filePath("KMR.INI"), "[MAP]\r\n").isEmpty());
+    EXPECT_FALSE(writeFileAtomically(dir.filePath("KMR.INI"), "[MAP]\r\n").ok());
     EXPECT_TRUE(QFileInfo(dir.filePath("KMR.INI")).isDir());
 
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads every file; the permission case needs another user";
     const QString path = dir.filePath("CHART.CFG");
-    ASSERT_TRUE(writeFileAtomically(path, "user settings").isEmpty());
+    ASSERT_TRUE(writeFileAtomically(path, "user settings").ok());
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
-    EXPECT_FALSE(writeFileAtomically(path, "defaults").isEmpty());
+    EXPECT_FALSE(writeFileAtomically(path, "defaults").ok());
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(readWholeFile(path).value(), QByteArray("user settings"));
 }

@@ -64,7 +64,7 @@ TEST(Ini, SaveAndLoadRoundTrip)
     EXPECT_FALSE(ini.load()); // missing file reads as empty
     ini.setValue(u"MAP", u"yfactor", "710000");
     ini.setValue(u"Settings", u"WindowPos", "0,1,-1,-1,-1,-1,10,20,810,620");
-    ASSERT_TRUE(ini.save().isEmpty());
+    ASSERT_TRUE(ini.save().ok());
 
     IniFile again(dir.filePath("KMR.INI"));
     ASSERT_TRUE(again.load());

@@ -221,7 +221,7 @@ TEST_F(ChartPictureTest, ChartViewShowsThePictureOnceComplete)
     stored.viewScale = 1.0;
     stored.viewXOffset = 0.0;
     stored.viewYOffset = 0.0;
-    ASSERT_TRUE(writeFileAtomically(ChartConfig::filePath(folder), stored.toBytes()).isEmpty());
+    ASSERT_TRUE(writeFileAtomically(ChartConfig::filePath(folder), stored.toBytes()).ok());
     phase = StartupPhase::BeforeViewStart;
     vessel.longitudeMinutes = -60.0;  // 1 degree W, on the equator: pixel (40, 50)
     vessel.latitudeMinutes = 0.0;
