@@ -20,8 +20,11 @@ CompanionLauncher::CompanionLauncher(QString programFolder, const IniFile* setti
     })
     , m_opener([](const QUrl& document) { return QDesktopServices::openUrl(document); })
 {
-    if (QCoreApplication::instance())
-        m_toolFolders << QCoreApplication::applicationDirPath();
+    // Installed side by side, or in the build tree (src/app next to tools/synview).
+    if (QCoreApplication::instance()) {
+        const QString own = QCoreApplication::applicationDirPath();
+        m_toolFolders << own << QDir(own).filePath(QStringLiteral("../../tools/synview"));
+    }
 }
 
 QString CompanionLauncher::findProgram(const QString& folder, const QString& stem)
