@@ -14,17 +14,45 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kesmar-render [--size WxH] [--vessel LAT,LON] [--view LAT,LON,SCALE] out.png|out.pdf|--info X,Y\n";
+
+QtMessageHandler g_qtHandler = nullptr;
+
+// The offscreen platform asks for a runtime folder that a program without a
+// display never uses; its complaint about a missing one is noise.
+void withoutRuntimeFolderNoise(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.startsWith(QLatin1String("QStandardPaths: ")) && text.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    if (g_qtHandler)
+        g_qtHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
     // Needs fonts for the page, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_qtHandler = qInstallMessageHandler(withoutRuntimeFolderNoise);
     QGuiApplication app(argc, argv);
     QString error;
     auto job = kesmar::RenderJob::parse(app.arguments().mid(1), &error);
     if (!job) {
-        std::fprintf(stderr, "kesmar-render: %s\nusage: kesmar-render [--size WxH] [--vessel LAT,LON] [--view LAT,LON,SCALE] out.png|out.pdf|--info X,Y\n",
-                     qPrintable(error));
+        std::fprintf(stderr, "kesmar-render: %s\n%s", qPrintable(error), kUsage);
         return 2;
     }
     job->programFolder = QDir::currentPath();
