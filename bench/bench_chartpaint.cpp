@@ -1,14 +1,18 @@
-// Paints the bundled chart set at 1920 x 1080 at six view positions.
+// Paints the bundled chart set at 1920 x 1080 at six view positions, and the
+// Elbe approaches at 1:50 000 with every buoy, beacon, light and wreck.
 // KESMAR_CHART_DIR names a program folder whose CHARTDATA holds the charts
 // built by scripts/build-charts; without it the benchmarks are skipped.
 #include "chartdata/ChartCatalogue.h"
 #include "chartdata/ChartConfig.h"
 #include "chartdata/ChartPainter.h"
 #include "chartdata/LineFileCache.h"
+#include "chartdata/PointPainter.h"
+#include "chartdata/SymbolLibrary.h"
 #include "core/Viewport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -29,6 +33,7 @@ struct Position {
     double scale;       // minutes per pixel; 0 = whole world
     double longitude;   // degrees east of the centre
     double latitude;    // degrees north of the centre
+    bool buoyage = false;  // also the charts' points (symbols, texts, soundings)
 };
 
 const Position kPositions[] = {
@@ -40,7 +45,20 @@ const Position kPositions[] = {
     {"Helgoland", Viewport::kMinimumScale, 7.885, 54.18},
     // Not one of the six: the densest bundled chart at its own scale.
     {"BalticDense", 0.17, 20.0, 59.5},
+    // 1:50 000 on a 96 dpi screen at 54° N: 13.2 m a pixel, 0.012' of longitude.
+    {"ElbeApproaches50k", 0.012, 8.36, 53.96, true},
 };
+
+// Texts and soundings need a font database.
+void ensureGuiApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench_chartpaint";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(argc, argv);
+}
 
 QString chartFolder()
 {
@@ -77,6 +95,11 @@ struct Scene {
         options.chartsAvailable = catalogue.chartsAvailable() & ChartCatalogue::AnyVisible;
         options.programFolder = folder;
         options.files = &files;
+        if (p.buoyage) {
+            Result<SymbolLibrary> symbols = SymbolLibrary::load(folder);
+            options.buoyage = PointPainter::hook(std::make_shared<const SymbolLibrary>(
+                symbols ? std::move(symbols).value() : SymbolLibrary()));
+        }
     }
     PaintResult paint()
     {
@@ -84,6 +107,24 @@ struct Scene {
         return painter.paint(p, viewport, options);
     }
 };
+
+// Point records inside the visible boxes of the drawn charts.
+int pointsInView(const Scene& scene)
+{
+    int n = 0;
+    for (const ChartEntry& e : scene.catalogue.entries()) {
+        if (!e.isDrawable()) continue;
+        const Result<PointFile> file = PointFile::load(scene.folder, e.name);
+        if (!file) continue;
+        const ChartBox& b = e.visibleBox;
+        for (const PointBlockEntry& block : file->blocks())
+            for (int i = 0; i < file->recordCount(block); ++i) {
+                const ChartPoint p = file->record(block, i)->position();
+                n += p.y >= b.top && p.y <= b.bottom && p.x >= b.left && p.x <= b.right;
+            }
+    }
+    return n;
+}
 
 long residentKilobytes()
 {
@@ -102,6 +143,7 @@ void paintPosition(benchmark::State& state, const Position& position)
         state.SkipWithError("KESMAR_CHART_DIR does not name a folder with CHARTDATA");
         return;
     }
+    if (position.buoyage) ensureGuiApplication();
     Scene scene(folder);
     scene.moveTo(position);
     const PaintResult first = scene.paint();  // loads the files
@@ -113,6 +155,7 @@ void paintPosition(benchmark::State& state, const Position& position)
     int drawn = 0;
     for (const ChartEntry& e : scene.catalogue.entries()) drawn += e.isDrawable();
     state.counters["charts"] = drawn;
+    if (position.buoyage) state.counters["points"] = pointsInView(scene);
 }
 
 // Pans across the North Sea and zooms in and out: 1000 paints to warm up
