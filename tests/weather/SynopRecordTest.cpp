@@ -1,7 +1,9 @@
 #include "weather/SynopRecord.h"
 #include "weather/SynopRecordLayout.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
+#include <set>
 
 #include <cstring>
 #include <functional>
@@ -184,10 +186,17 @@ TEST(SynopRecord, DamagedFieldsAreCutOnRead)
     EXPECT_EQ(SynopRecordLayout::format(field, std::span<const uint8_t>(b.data(), 3)), "");
 }
 
+// Every defined bit has its own name; bit 31 and values of several bits none.
 TEST(SynopRecord, FlagNames)
 {
-    EXPECT_STREQ(SynopFlag::name(SynopFlag::StationIdentified), "stationIdentified");
-    EXPECT_STREQ(SynopFlag::name(SynopFlag::ShipCallSign), "shipCallSign");
-    EXPECT_EQ(SynopFlag::name(0x80000000u), nullptr);
-    EXPECT_EQ(SynopFlag::name(3), nullptr);
+    std::set<std::string> names;
+    for (int bit = 0; bit < 31; ++bit) {
+        const char* name = SynopFlag::name(uint32_t(1) << bit);
+        ASSERT_NE(name, nullptr) << bit;
+        EXPECT_TRUE(std::islower(static_cast<unsigned char>(name[0]))) << name;
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), 31u);
+    for (uint32_t value : {0x80000000u, 0u, 3u, 0x40000001u})
+        EXPECT_EQ(SynopFlag::name(value), nullptr) << value;
 }
