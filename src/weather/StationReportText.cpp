@@ -175,7 +175,9 @@ QString StationReportText::decimal(double value, int decimals)
 
 QString StationReportText::timeText(uint32_t timeValue)
 {
-    const QDateTime t = QDateTime::fromSecsSinceEpoch(qint64(timeValue), Qt::LocalTime);
+    // Report times are the UTC fields taken as local time, one hour ahead of
+    // the hour observed (the decoder's month base lies 23 hours before day 1).
+    const QDateTime t = QDateTime::fromSecsSinceEpoch(qint64(timeValue) - kReportHourLead, Qt::LocalTime);
     return t.toString(QStringLiteral("dd.MM.yyyy HH:mm")) + QStringLiteral(" UTC");
 }
 

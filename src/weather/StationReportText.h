@@ -14,8 +14,11 @@ class StationReportText {
 public:
     static QString build(const SynopRecord& record);
     static QStringList lines(const SynopRecord& record);
-    // "07.12.2026 12:00 UTC" of a time value (made from the report's UTC
-    // fields as calendar fields of the local time zone).
+    // Time values of reports run this far ahead of the hour observed.
+    static constexpr int kReportHourLead = 3600;
+
+    // "07.12.2026 12:00 UTC" of a report's time value (made from the
+    // report's UTC fields as calendar fields of the local time zone).
     static QString timeText(uint32_t timeValue);
     // "1013,2" of tenths; German decimal comma.
     static QString decimal(double value, int decimals);

@@ -14,14 +14,15 @@ inline void setText(std::array<char, SynopRecord::kTextSize>& field, const char*
 }
 
 // Station 10400 DUESSELDORF at 51°17' N 6°46' E; observation 07.12.2026
-// 12:00 (time value of those fields in the test's time zone, UTC).
+// 12:00 UTC: the time value of those fields in the test's time zone (UTC)
+// plus the decoder's hour.
 inline SynopRecord fullLandRecord()
 {
     SynopRecord r;
     r.flags = 0x3FFFFFFD & ~SynopFlag::ShipCallSign & ~SynopFlag::PresentWeatherOnly;
     r.sectionKind = 1;
-    r.bulletinTime = 1796644800; // 07.12.2026 12:00
-    r.observationTime = 1796644800;
+    r.bulletinTime = 1796648400;
+    r.observationTime = 1796648400;
     r.windDirection = 270;
     r.airTemperature = 123;
     r.dewPoint = -15;

@@ -1,5 +1,7 @@
 #include "SynviewOptions.h"
 
+#include "weather/StationReportText.h"
+
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -10,13 +12,13 @@ namespace kesmar {
 namespace {
 
 // Calendar fields of the report (UTC) become a time value the way the
-// decoder makes them: taken as fields of the local time zone.
+// decoder makes them: taken as fields of the local time zone, an hour ahead.
 std::optional<uint32_t> fromFields(int year, int month, int day, int hour, int minute)
 {
     const QDate date(year, month, day);
     const QTime clock(hour, minute);
     if (!date.isValid() || !clock.isValid()) return std::nullopt;
-    const qint64 t = QDateTime(date, clock, Qt::LocalTime).toSecsSinceEpoch();
+    const qint64 t = QDateTime(date, clock, Qt::LocalTime).toSecsSinceEpoch() + StationReportText::kReportHourLead;
     if (t <= 0 || t > qint64(UINT32_MAX)) return std::nullopt;
     return uint32_t(t);
 }
