@@ -35,10 +35,7 @@ SynopDownload::SynopDownload(QString programFolder, SynopDownloadSettings settin
 
 SynopDownload::~SynopDownload()
 {
-    if (checkReply_) {
-        checkReply_->disconnect(this);
-        checkReply_->abort();
-    }
+    stopChecks();
     delete transfer_;
 }
 
@@ -90,67 +87,111 @@ void SynopDownload::start(const SynopTimeWindow& window)
     doneBytes_ = 0;
     cancelled_ = false;
     state_ = State::Checking;
-    checkHour(0);
+    answers_.assign(SynopTimeWindow::kHours + 1, std::nullopt);
+    checkReplies_.assign(SynopTimeWindow::kHours + 1, nullptr);
+    nextToAsk_ = 0;
+    nextToReport_ = 0;
+    // A few questions at a time: the round trips overlap, and a request's
+    // time-out only starts when it is really sent.
+    for (int i = 0; i < kParallelChecks; ++i)
+        askNextHour();
 }
 
-void SynopDownload::checkHour(int hour)
+QString SynopDownload::hourName(int hour) const
 {
-    if (hour > SynopTimeWindow::kHours) {
-        startLoading();
-        return;
-    }
     const std::tm f = SynopTimeWindow::localFields(window_.hourTime(hour));
-    emit hourChecked(hour, testText(f.tm_mday, f.tm_mon + 1, f.tm_year + 1900, f.tm_hour));
-    const QString name = SynopConversion::fileName(f.tm_year + 1900, f.tm_mon + 1, f.tm_mday, f.tm_hour);
-    QNetworkRequest request = HourlyFileTransfer::makeRequest(settings_.remoteUrl(name), stallTimeoutMs_);
+    return SynopConversion::fileName(f.tm_year + 1900, f.tm_mon + 1, f.tm_mday, f.tm_hour);
+}
+
+void SynopDownload::askNextHour()
+{
+    if (state_ != State::Checking || nextToAsk_ > SynopTimeWindow::kHours)
+        return;
+    const int hour = nextToAsk_++;
+    QNetworkRequest request = HourlyFileTransfer::makeRequest(settings_.remoteUrl(hourName(hour)), stallTimeoutMs_);
     // The size must be the server's own, not a cache's.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setRawHeader("Cache-Control", "no-cache");
-    checkReply_ = network_->head(request);
-    connect(checkReply_, &QNetworkReply::finished, this, [this, hour] { hourAnswered(hour); });
+    QNetworkReply* reply = network_->head(request);
+    checkReplies_[static_cast<size_t>(hour)] = reply;
+    connect(reply, &QNetworkReply::finished, this, [this, hour] { hourAnswered(hour); });
 }
 
 void SynopDownload::hourAnswered(int hour)
 {
-    QNetworkReply* reply = checkReply_;
-    checkReply_ = nullptr;
+    QNetworkReply* reply = checkReplies_[static_cast<size_t>(hour)];
+    checkReplies_[static_cast<size_t>(hour)] = nullptr;
+    if (!reply)
+        return;
     reply->deleteLater();
-    if (cancelled_) {
-        finish(State::Cancelled);
-        return;
-    }
+    HourAnswer answer;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid()) {
-        // No answer at all: the connection or the address is at fault, and
-        // every further hour would fail the same way.
-        checkError_ = reply->errorString();
-        finish(State::CheckFailed);
-        return;
-    }
-    const int code = status.toInt();
+    answer.reached = status.isValid();
+    answer.status = status.toInt();
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    const int64_t serverSize = length.isValid() ? length.toLongLong() : 0;
-    // An hour the server does not have (404 and the like) or has nothing
-    // for is not listed: an error page's length is not the file's.
-    if (code >= 200 && code <= 299 && serverSize > 0) {
+    answer.length = length.isValid() ? length.toLongLong() : 0;
+    answer.error = reply->errorString();
+    answers_[static_cast<size_t>(hour)] = answer;
+    reportAnswers();
+    askNextHour();
+}
+
+// The answers in the order of the hours, as far as they have come.
+void SynopDownload::reportAnswers()
+{
+    while (state_ == State::Checking && nextToReport_ <= SynopTimeWindow::kHours
+           && answers_[static_cast<size_t>(nextToReport_)]) {
+        const int hour = nextToReport_++;
+        const HourAnswer& answer = *answers_[static_cast<size_t>(hour)];
         const std::tm f = SynopTimeWindow::localFields(window_.hourTime(hour));
-        SynopDownloadEntry entry;
-        entry.year = f.tm_year + 1900;
-        entry.month = f.tm_mon + 1;
-        entry.day = f.tm_mday;
-        entry.hour = f.tm_hour;
-        entry.name = SynopConversion::fileName(entry.year, entry.month, entry.day, entry.hour);
-        entry.localSize = DownloadTarget::sizeOf(localPath(entry.name));
-        if (entry.localSize != serverSize) {
-            entry.serverSize = serverSize;
-            entry.statusText = statusText(serverSize, entry.day, entry.month, entry.year, entry.hour);
-            progress_.totalBytes += serverSize;
-            entries_.push_back(std::move(entry));
-            progress_.filesListed = entries_.size();
-            emit totalChanged(progress_.totalBytes);
+        emit hourChecked(hour, testText(f.tm_mday, f.tm_mon + 1, f.tm_year + 1900, f.tm_hour));
+        if (!answer.reached) {
+            // No answer at all: the connection or the address is at fault, and
+            // every further hour would fail the same way.
+            checkError_ = answer.error;
+            stopChecks();
+            finish(State::CheckFailed);
+            return;
+        }
+        // An hour the server does not have (404 and the like) or has nothing
+        // for is not listed: an error page's length is not the file's.
+        if (answer.status >= 200 && answer.status <= 299 && answer.length > 0)
+            listIfDifferent(hour, answer.length);
+    }
+    if (state_ == State::Checking && nextToReport_ > SynopTimeWindow::kHours)
+        startLoading();
+}
+
+void SynopDownload::listIfDifferent(int hour, int64_t serverSize)
+{
+    const std::tm f = SynopTimeWindow::localFields(window_.hourTime(hour));
+    SynopDownloadEntry entry;
+    entry.year = f.tm_year + 1900;
+    entry.month = f.tm_mon + 1;
+    entry.day = f.tm_mday;
+    entry.hour = f.tm_hour;
+    entry.name = SynopConversion::fileName(entry.year, entry.month, entry.day, entry.hour);
+    entry.localSize = DownloadTarget::sizeOf(localPath(entry.name));
+    if (entry.localSize == serverSize)
+        return;
+    entry.serverSize = serverSize;
+    entry.statusText = statusText(serverSize, entry.day, entry.month, entry.year, entry.hour);
+    progress_.totalBytes += serverSize;
+    entries_.push_back(std::move(entry));
+    progress_.filesListed = entries_.size();
+    emit totalChanged(progress_.totalBytes);
+}
+
+void SynopDownload::stopChecks()
+{
+    for (QNetworkReply*& reply : checkReplies_) {
+        if (reply) {
+            reply->disconnect(this);
+            reply->abort();
+            reply->deleteLater();
+            reply = nullptr;
         }
     }
-    checkHour(hour + 1);
 }
 
 void SynopDownload::startLoading()
@@ -235,12 +276,14 @@ void SynopDownload::updateProgress()
 void SynopDownload::cancel()
 {
     cancelled_ = true;
-    if (checkReply_)
-        checkReply_->abort();
-    else if (transfer_)
-        transfer_->cancel();
-    else if (state_ == State::Ready)
+    if (state_ == State::Checking) {
+        stopChecks();
         finish(State::Cancelled);
+    } else if (transfer_) {
+        transfer_->cancel();
+    } else if (state_ == State::Ready) {
+        finish(State::Cancelled);
+    }
 }
 
 void SynopDownload::finish(State state)

@@ -3,9 +3,9 @@
 #include "weather/SynopTimeWindow.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QNetworkAccessManager;
@@ -93,8 +93,20 @@ signals:
     void finished();
 
 private:
-    void checkHour(int hour);
+    struct HourAnswer {
+        bool reached = false; // an HTTP answer came at all
+        int status = 0;
+        int64_t length = 0;
+        QString error;
+    };
+    static constexpr int kParallelChecks = 6;
+
+    QString hourName(int hour) const;
+    void askNextHour();
     void hourAnswered(int hour);
+    void reportAnswers();
+    void listIfDifferent(int hour, int64_t serverSize);
+    void stopChecks();
     void startLoading();
     void nextFile();
     void fileDone();
@@ -109,7 +121,10 @@ private:
     SynopDownloadProgress progress_;
     State state_ = State::Ready;
     QString checkError_;
-    QPointer<QNetworkReply> checkReply_;
+    std::vector<std::optional<HourAnswer>> answers_;
+    std::vector<QNetworkReply*> checkReplies_;
+    int nextToAsk_ = 0;
+    int nextToReport_ = 0;
     HourlyFileTransfer* transfer_ = nullptr;
     int64_t doneBytes_ = 0; // of the files finished this run
     int stallTimeoutMs_ = 30000;

@@ -9,6 +9,21 @@
 
 namespace kesmar {
 
+namespace {
+
+// The reason a table did not load, naming the table; empty when all loaded.
+[[maybe_unused]] QString loadError(const QString& message)
+{
+    return message;
+}
+
+[[maybe_unused]] QString loadError(const Status& status)
+{
+    return status.ok() ? QString() : status.error().describe();
+}
+
+} // namespace
+
 SynopCommands::SynopCommands(QString programFolder, SynopDownloadSettings settings, QWidget* window)
     : QObject(window)
     , programFolder_(std::move(programFolder))
@@ -24,10 +39,10 @@ SynopCommands::SynopCommands(QString programFolder, SynopDownloadSettings settin
 int SynopCommands::convert()
 {
     SynopTables tables;
-    const QString error = tables.load(programFolder_);
-    if (!error.isEmpty()) {
+    const Status loaded = tables.load(programFolder_);
+    if (!loaded) {
         message_(window_, tr("Die SYNOP-Tabelle konnte nicht geladen werden, es wird nichts konvertiert:\n%1")
-                              .arg(error));
+                              .arg(loaded.error().describe()));
         return 0;
     }
     int result = 0;
