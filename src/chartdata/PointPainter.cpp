@@ -110,6 +110,16 @@ std::shared_ptr<const PointFile> PointPainter::file(const QString& folder, const
     return shared;
 }
 
+void PointPainter::putFile(const QString& folder, const QString& chartName, PointFile file)
+{
+    QMutexLocker lock(&mutex_);
+    if (folder != folder_) {
+        files_.clear();
+        folder_ = folder;
+    }
+    files_.insert(chartName, std::make_shared<const PointFile>(std::move(file)));
+}
+
 void PointPainter::clearFiles()
 {
     QMutexLocker lock(&mutex_);

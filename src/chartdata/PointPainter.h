@@ -90,6 +90,8 @@ public:
     static PageDecoration::SymbolHook pageSymbolHook(std::shared_ptr<const SymbolLibrary> library,
                                                      const ColourTable& printerColours);
 
+    // Puts point files in hand (built in memory) under a chart name.
+    void putFile(const QString& folder, const QString& chartName, PointFile file);
     // Drops the kept point files (charts rebuilt).
     void clearFiles();
 

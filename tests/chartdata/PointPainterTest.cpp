@@ -376,3 +376,27 @@ TEST(PointPainter, MissingPointFilesAndLibraryDrawNothing)
     c.library = std::make_shared<const SymbolLibrary>();
     EXPECT_EQ(ink(c.draw()), QRect());
 }
+
+TEST(PointPainter, LoadingNamesTheFileThatCannotBeRead)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("CHARTDATA"));
+    const Result<PointFile> none = PointFile::load(dir.path(), QStringLiteral("KIEL"));
+    ASSERT_FALSE(none.ok());
+    EXPECT_TRUE(none.error().file.endsWith(QStringLiteral("KIEL.BWP")));
+    QFile bwp(dir.path() + QStringLiteral("/CHARTDATA/kiel.bwp"));  // any case
+    ASSERT_TRUE(bwp.open(QIODevice::WriteOnly));
+    bwp.close();
+    const Result<PointFile> noPoints = PointFile::load(dir.path(), QStringLiteral("KIEL"));
+    ASSERT_FALSE(noPoints.ok());
+    EXPECT_TRUE(noPoints.error().file.endsWith(QStringLiteral("KIEL.BPT")));
+
+    EXPECT_FALSE(SymbolLibrary::load(dir.path()).ok());
+    QFile lbj(dir.path() + QStringLiteral("/CHARTDATA/Buoyage.lbj"));
+    ASSERT_TRUE(lbj.open(QIODevice::WriteOnly));
+    lbj.write(*SymbolLibrary::toBytes({{{square(filledPolygon(9), 0, 0, 10)}}}));
+    lbj.close();
+    const Result<SymbolLibrary> lib = SymbolLibrary::load(dir.path());
+    ASSERT_TRUE(lib.ok());
+    EXPECT_EQ(lib->entry(0).size(), 1u);
+}
