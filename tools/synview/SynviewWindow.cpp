@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -133,7 +134,9 @@ void SynviewWindow::showStation(int index)
     text->setReadOnly(true);
     text->setMinimumSize(460, 420);
     layout->addWidget(text);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    auto* buttons = new QDialogButtonBox(dialog);
+    QPushButton* close = buttons->addButton(tr("Schließen"), QDialogButtonBox::RejectRole);
+    close->setDefault(true);
     connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
     layout->addWidget(buttons);
     dialog->show();
