@@ -84,6 +84,14 @@ TEST(PointFile, ReadsOnlyWhatLiesInsideTheFile)
     }
     const PointFile f = PointFile::fromBytes(blockIndex({cases[0].block}), bpt);
     EXPECT_EQ(f.record(f.blocks()[0], 3)->position(), (ChartPoint{3, 3}));
+
+    // The record size limits hold where the file is long enough as well.
+    const QByteArray large(4 * 129, '\0');
+    const struct { uint8_t size; int expected; } sizes[] = {{12, 0}, {13, 4}, {128, 4}, {129, 0}, {255, 0}};
+    for (const auto& c : sizes) {
+        const PointFile g = PointFile::fromBytes(blockIndex({{0, 0, 4, 4, 0, 4, c.size, 0}}), large);
+        EXPECT_EQ(g.recordCount(g.blocks()[0]), c.expected) << int(c.size);
+    }
 }
 
 TEST(PointFile, IndexEndsAtZeroCountOrEndOfFile)

@@ -92,6 +92,9 @@ TEST(NmeaParser, PositionNeedsAllFourFields)
              "9100.000,N,00000.000,E",     // beyond the pole
              "5412.345,X,01005.678,E",
              "54a2.345,N,01005.678,E",
+             "512.345,N,01005.678,E",      // three digits before the point
+             "5412.345,N,005.678,E",
+             "541,N,01005.678,E",          // too short without a point either
              ",,,",
          })
         EXPECT_FALSE(NmeaParser::parsePositionText(text)) << text;
@@ -166,6 +169,30 @@ TEST(NmeaParser, SentenceFields)
     EXPECT_TRUE(noFix.time);
     EXPECT_FALSE(NmeaParser::parse("$GPRMC,214350,V,4023.8600,N,00339.1630,W,10.8,0.0,140605,2.5,W,S*21").positionValid);
     EXPECT_TRUE(NmeaParser::parse("$GNRMC,014500.00,A,4404.1306024,N,12118.8446777,W,0.013,,231221,,,D,V*04").positionValid);
+}
+
+// Speeds over ground are never negative: such a field is missing, not a value.
+TEST(NmeaParser, NegativeSpeedIsNoSpeed)
+{
+    const struct {
+        const char* sentence;
+        double knots; // < 0: no speed
+    } rows[] = {
+        {"$GPRMC,081836,A,3751.65,S,14507.36,E,5.5,360.0,130998,011.3,E", 5.5},
+        {"$GPRMC,081836,A,3751.65,S,14507.36,E,0.0,360.0,130998,011.3,E", 0.0},
+        {"$GPRMC,081836,A,3751.65,S,14507.36,E,-1.5,360.0,130998,011.3,E", -1},
+        {"$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K", 5.5},
+        {"$GPVTG,054.7,T,034.4,M,-005.5,N,010.2,K", -1},
+    };
+    for (const auto& row : rows) {
+        const NmeaSentence s = NmeaParser::parse(row.sentence);
+        if (row.knots < 0) {
+            EXPECT_FALSE(s.speedKnots) << row.sentence;
+        } else {
+            ASSERT_TRUE(s.speedKnots) << row.sentence;
+            EXPECT_DOUBLE_EQ(*s.speedKnots, row.knots) << row.sentence;
+        }
+    }
 }
 
 } // namespace
