@@ -13,16 +13,32 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 using namespace kesmar;
 
 namespace {
 
+QtMessageHandler g_qtHandler = nullptr;
+
+// The offscreen platform asks for a runtime folder that a program without a
+// display never uses; its complaint about a missing one is noise.
+void withoutRuntimeFolderNoise(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.startsWith(QLatin1String("QStandardPaths: ")) && text.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    if (g_qtHandler)
+        g_qtHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 int render(int argc, char** argv, const SynviewOptions& options)
 {
     // Fonts only, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_qtHandler = qInstallMessageHandler(withoutRuntimeFolderNoise);
     QGuiApplication app(argc, argv);
     QStringList messages;
     const bool ok = SynviewRender::run(options, QDir::currentPath(), messages);
@@ -34,6 +50,12 @@ int render(int argc, char** argv, const SynviewOptions& options)
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("%s\n", SynviewOptions::usage());
+            return 0;
+        }
+    }
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     QString error;
