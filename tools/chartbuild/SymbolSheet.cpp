@@ -15,6 +15,7 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <memory>
 #include <cstring>
 
 namespace kesmar::chartbuild {
@@ -122,8 +123,10 @@ int runSymbolCommand(int argc, char** argv)
     const bool sheet = asks(argc, argv, "--symbol-sheet");
     if (!sheet && !asks(argc, argv, "--symbols")) return -1;
     // The sheet draws numbers, which needs a font database; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    if (sheet && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application(sheet ? new QGuiApplication(argc, argv)
+                                                              : new QCoreApplication(argc, argv));
+    const QCoreApplication& app = *application;
     QCommandLineParser p;
     p.addOptions({
         {"symbols", "Symbol library source.", "FILE", QStringLiteral(KESMAR_SYMBOL_SOURCE)},
