@@ -71,7 +71,8 @@ int32_t Viewport::clampToFarLimit(int64_t pixel) const
 
 MinutePoint Viewport::unproject(int px, int py) const
 {
-    return {(px - cx_) * scaleX_ - xOffset_, (py - cy_) * scaleY_ - yOffset_};
+    // In double: a pixel projected from a damaged chart may be near ±2^31.
+    return {(double(px) - cx_) * scaleX_ - xOffset_, (double(py) - cy_) * scaleY_ - yOffset_};
 }
 
 ChartPoint Viewport::unprojectToChart(int px, int py) const
@@ -83,13 +84,13 @@ ChartPoint Viewport::unprojectToChart(int px, int py) const
 QString Viewport::latitudeText(int px, int py) const
 {
     Q_UNUSED(px);
-    return formatLatitude((cy_ - py) * scaleY_ + yOffset_);
+    return formatLatitude((double(cy_) - py) * scaleY_ + yOffset_);
 }
 
 QString Viewport::longitudeText(int px, int py) const
 {
     Q_UNUSED(py);
-    return formatLongitude((cx_ - px) * scaleX_ + xOffset_);
+    return formatLongitude((double(cx_) - px) * scaleX_ + xOffset_);
 }
 
 QString Viewport::formatLatitude(double latitudeMinutes)
@@ -111,10 +112,10 @@ bool Viewport::ZoomPan(int left, int right, int top, int bottom, int code)
     const double s = scale_;
     switch (code) {
     case ZoomRectangle:
-        xOffset_ += (cx_ - (left + 0.5 * (right - left))) * scaleX_;
-        yOffset_ += (cy_ - (top + 0.5 * (bottom - top))) * scaleY_;
+        xOffset_ += (cx_ - (left + 0.5 * (double(right) - left))) * scaleX_;
+        yOffset_ += (cy_ - (top + 0.5 * (double(bottom) - top))) * scaleY_;
         if (w > 0.0)
-            scale_ = (right - left) * s / w;
+            scale_ = (double(right) - left) * s / w;
         break;
     // Vertical steps use the scale, not scale Y: a quarter step moves the
     // picture by about 35 % of the height.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <gtest/gtest.h>
 
 using namespace kesmar;
@@ -204,6 +205,26 @@ TEST(Viewport, PrintingAndReturningLeavesTheScreenViewAsItWas)
         EXPECT_EQ(v.symbolSize(), before.symbolSize());
         EXPECT_EQ(v.farLimit(), before.farLimit());
     }
+}
+
+// Found by fuzzing: pixels near ±2^31 (projected from a damaged chart box)
+// overflowed the int differences to the centre, and the text flipped sides.
+TEST(Viewport, ExtremePixelsDoNotOverflow)
+{
+    const Viewport v = viewAt(0.01, 0.0, 0.0);
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    EXPECT_EQ(v.latitudeText(0, kMin), QString::fromUtf8("90°00.000N"));
+    EXPECT_EQ(v.latitudeText(0, kMax), QString::fromUtf8("90°00.000S"));
+    EXPECT_EQ(v.longitudeText(kMin, 0).right(1), QString("W"));
+    EXPECT_EQ(v.longitudeText(kMax, 0).right(1), QString("E"));
+    const MinutePoint far = v.unproject(kMin, kMax);
+    EXPECT_LT(far.x, 0.0);
+    EXPECT_GT(far.y, 0.0);
+    Viewport zoomed = v;
+    zoomed.ZoomPan(kMin, kMax, kMin, kMax, Viewport::ZoomRectangle);
+    EXPECT_TRUE(std::isfinite(zoomed.scale()));
+    EXPECT_GT(zoomed.scale(), 0.0);
 }
 
 TEST(Viewport, PositionTextsCountZeroAsNorthAndWest)
