@@ -4,6 +4,8 @@
 #include "core/FileUtil.h"
 #include "chartdata/PageDecoration.h"
 #include "chartdata/PagePrinter.h"
+#include "chartdata/PointFileWriter.h"
+#include "chartdata/SymbolLibrary.h"
 #include "nmea/VesselState.h"
 #include "view/ChartPicture.h"
 #include "view/ChartPrinting.h"
@@ -96,6 +98,31 @@ TEST_F(ChartPictureTest, ShowsCompletedPictureAndAsksAgainOnlyOnChange)
     settle(picture);
     EXPECT_EQ(picture.renderer().image().pixel(2, 2), qRgb(255, 0, 0));
     EXPECT_FALSE(picture.refresh());
+}
+
+// Once the symbol library is in, the pictures show the charts' buoyage.
+TEST_F(ChartPictureTest, SymbolsDrawTheChartsPointsAfterTheLines)
+{
+    PointFileWriter points;
+    ASSERT_TRUE(points.add(*PointRecord::make(13, 2, 0xDD, 0, 0, {0, 0})));
+    const PointFileWriter::Image image = points.build();
+    const QString base = folder + QStringLiteral("/CHARTDATA/BOX");
+    ASSERT_TRUE(writeFileAtomically(base + QStringLiteral(".BWP"), image.bwp).ok());
+    ASSERT_TRUE(writeFileAtomically(base + QStringLiteral(".BPT"), image.bpt).ok());
+    SymbolLibrary::Entries entries;
+    // A square filled with the point's own colour, 400 units to the lower right.
+    entries[2] = {{0x0714, {{0, 0}, {400, 0}, {400, 400}, {0, 400}}}};
+
+    ChartPicture picture(context, widget);
+    picture.refresh();
+    settle(picture);
+    EXPECT_EQ(picture.renderer().image().pixel(105, 55), screen(14));
+    picture.setSymbols(std::make_shared<const SymbolLibrary>(
+        SymbolLibrary::fromBytes(*SymbolLibrary::toBytes(entries))));
+    EXPECT_TRUE(picture.refresh());
+    settle(picture);
+    EXPECT_EQ(picture.renderer().image().pixel(105, 55), screen(13));
+    EXPECT_EQ(picture.renderer().image().pixel(95, 45), screen(14));
 }
 
 // A picture overtaken by a newer request is dropped at its next layer; the
