@@ -28,6 +28,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     rule->setFrameShadow(QFrame::Sunken);
     layout->addWidget(rule);
     layout->addWidget(new QLabel(tr("Options-Programm für nautisch, meteorologische Varnak-Syteme "), this));
+    // The bundled charts come from public data with this condition.
+    layout->addWidget(new QLabel(tr("Die mitgelieferten Karten sind nicht zur Navigation geeignet."), this));
 }
 
 } // namespace kesmar
