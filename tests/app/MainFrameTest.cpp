@@ -74,6 +74,8 @@ TEST_F(MainFrameTest, ToolbarFollowsResource128AndGreysMissingCommands)
                                "40039 | 32783 32784 32837 32840 | 32844 32845 32811 | 32814 32808 32847");
     EXPECT_TRUE(frame->commands().action(CommandId::PanLeft)->isEnabled());
     EXPECT_TRUE(frame->commands().action(CommandId::NmeaPanel)->isEnabled());
+    EXPECT_TRUE(frame->commands().action(CommandId::SynopDownload)->isEnabled());
+    EXPECT_TRUE(frame->commands().action(CommandId::SynopConvert)->isEnabled());
     EXPECT_EQ(frame->toolBar().allowedAreas(), Qt::AllToolBarAreas);
     EXPECT_EQ(frame->toolBar().iconSize(), QSize(19, 19));
 }

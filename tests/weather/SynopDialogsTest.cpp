@@ -119,22 +119,30 @@ TEST_F(SynopDialogsTest, ConvertDialogListsAZeroByteFileAndConvertsTheRest)
 TEST_F(SynopDialogsTest, ConvertDialogCancelledInTheMiddleKeepsTheRecordsAndLeavesNoTmp)
 {
     writeHourFile(70, bulletin(reports(400)));
-    CSynopConvertDlg dialog(folder(), tables, QStringLiteral("wx.example"));
-    dialog.setTimeWindow(window());
-    dialog.setSlices(0, 5);
-    open(dialog);
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.stateLine()->text(), "CONVERTING");
-    ASSERT_TRUE(waitFor([&] { return dialog.fileBar()->value() >= 10; }));
-    EXPECT_LT(dialog.fileBar()->value(), 100);
-    dialog.cancelButton()->click();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), 2);
-    EXPECT_EQ(dialog.conversion().status(), SynopConversion::Status::Cancelled);
-    const size_t kept = readStationFile(stationFile()).size();
-    EXPECT_GT(kept, 0u);
-    EXPECT_LT(kept, 400u);
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("SYNOP/STATION.TMP")));
+    // The Cancel button, and the window's close box.
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+        QFile::remove(stationFile());
+        CSynopConvertDlg dialog(folder(), tables, QStringLiteral("wx.example"));
+        dialog.setTimeWindow(window());
+        dialog.setSlices(0, 5);
+        open(dialog);
+        dialog.okButton()->click();
+        EXPECT_EQ(dialog.stateLine()->text(), "CONVERTING");
+        ASSERT_TRUE(waitFor([&] { return dialog.fileBar()->value() >= 10; }));
+        EXPECT_LT(dialog.fileBar()->value(), 100);
+        if (closeBox)
+            dialog.close();
+        else
+            dialog.cancelButton()->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), 2);
+        EXPECT_EQ(dialog.conversion().status(), SynopConversion::Status::Cancelled);
+        const size_t kept = readStationFile(stationFile()).size();
+        EXPECT_GT(kept, 0u);
+        EXPECT_LT(kept, 400u);
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath("SYNOP/STATION.TMP")));
+    }
 }
 
 TEST_F(SynopDialogsTest, ConvertCommandNamesTheTableThatFailsToLoad)
