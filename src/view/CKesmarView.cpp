@@ -9,6 +9,7 @@
 #include "view/CommandSet.h"
 #include "view/KeyMap.h"
 #include "view/MouseController.h"
+#include "view/PointInfoController.h"
 #include "view/ViewCommands.h"
 
 #include <QDir>
@@ -41,6 +42,8 @@ CKesmarView::CKesmarView(const ChartViewContext& context, QWidget* parent)
     connect(&viewCommands_->mouse(), &MouseController::cursorPositionChanged, this,
             &CKesmarView::cursorPositionChanged);
     picture_.setRoute(&viewCommands_->route());
+    pointInfo_ = new PointInfoController(*this, context_, picture_,
+                                         [this] { return viewCommands_->mouse().lastRightClick(); });
     printing_.bindCommands(context_.commands);
 }
 

@@ -14,6 +14,7 @@ class QPainter;
 
 namespace kesmar {
 
+class PointInfoController;
 class ViewCommands;
 
 // The chart view: fills the main window, carries the view's start-up and
@@ -43,6 +44,8 @@ public:
     void setInteractionMode(InteractionMode mode);
     // Measuring, the route help line, the mouse and popup menu 102.
     ViewCommands& viewCommands() { return *viewCommands_; }
+    // The point information toggle, its crosshair and window.
+    PointInfoController& pointInfo() { return *pointInfo_; }
 
     const ChartViewContext& context() const { return context_; }
     // The chart picture (drawn off the GUI thread) and the printing commands.
@@ -71,6 +74,7 @@ private:
 
     ChartViewContext context_;
     ViewCommands* viewCommands_ = nullptr;
+    PointInfoController* pointInfo_ = nullptr;
     bool shutDownDone_ = false;
     // The view position read at start-up, and the one last set from it.
     struct ViewPosition {
