@@ -4,8 +4,10 @@
 #include "chartdata/ChartConfig.h"
 #include "core/IniFile.h"
 #include "core/Viewport.h"
+#include "nmea/AisTargetList.h"
 #include "nmea/NmeaLog.h"
 #include "nmea/NmeaSlot.h"
+#include "nmea/OwnTrack.h"
 #include "nmea/VesselState.h"
 #include "view/StartupPhase.h"
 
@@ -68,6 +70,8 @@ public:
     VesselState& vessel() { return vessel_; }
     NmeaLog& nmeaLog() { return nmeaLog_; }
     NmeaSlot& nmeaSlot() { return nmeaSlot_; }
+    AisTargetList& aisTargets() { return aisTargets_; }
+    OwnTrack& ownTrack() { return ownTrack_; }
     CMainFrame* mainFrame() const { return frame_.get(); }
 
     void showError(QWidget* parent, const QString& text) const;
@@ -84,6 +88,8 @@ private:
     VesselState vessel_;
     NmeaLog nmeaLog_;
     NmeaSlot nmeaSlot_;
+    AisTargetList aisTargets_;
+    OwnTrack ownTrack_;
     std::unique_ptr<CMainFrame> frame_; // last: goes before the state it uses
     bool exited_ = false;
 };

@@ -4,6 +4,7 @@
 #include "app/CKesmarApp.h"
 #include "app/FrameMenus.h"
 #include "app/KesmarStatusBar.h"
+#include "app/NavigationController.h"
 #include "app/WeatherCommands.h"
 #include "app/WindowPlacement.h"
 #include "core/FileUtil.h"
@@ -51,6 +52,9 @@ CMainFrame::CMainFrame(CKesmarApp& app, QWidget* parent) : QMainWindow(parent), 
     setCentralWidget(view_);
     createBars();
     createNmea();
+    navigation_ = new NavigationController(
+        {app.aisTargets(), app.ownTrack(), app.vessel(), app.profile(), app.programFolder()}, *view_, *nmeaInput_,
+        *commands_, *this);
     bindFrameCommands();
     view_->setFocus();
 }

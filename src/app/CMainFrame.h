@@ -12,6 +12,7 @@ class CommandSet;
 class KesmarStatusBar;
 class NmeaInput;
 class NmeaSlot;
+class NavigationController;
 class SimulatedTrack;
 
 // The program's one top-level window "Kesmar": menu, docking toolbar, status
@@ -33,6 +34,7 @@ public:
     CNmeaPanel& nmeaPanel() { return *panel_; }
     NmeaInput& nmeaInput() { return *nmeaInput_; }
     SimulatedTrack& simulatedTrack() { return *track_; }
+    NavigationController& navigation() { return *navigation_; }
 
     // Sentences from the message slot go to the NMEA input; read errors are
     // shown in a message box.
@@ -60,6 +62,7 @@ private:
     CNmeaPanel* panel_ = nullptr;
     NmeaInput* nmeaInput_ = nullptr;
     SimulatedTrack* track_ = nullptr;
+    NavigationController* navigation_ = nullptr;
     bool saved_ = false;
 };
 

@@ -47,6 +47,10 @@ void buildMainMenu(QMenuBar& menuBar, CommandSet& commands)
                {C::NmeaPanel, kSeparator, C::PanLeft, C::PanRight, C::PanUp, C::PanDown, kSeparator, C::ZoomIn,
                 C::ZoomOut, C::WholeWorld});
 
+    QMenu* navigation = menuBar.addMenu(menuTitle(QT_TRANSLATE_NOOP("CMainFrame", "&Navigation")));
+    addEntries(*navigation, commands,
+               {C::FollowVessel, C::ClearTrack, kSeparator, C::LoadRoute, C::SaveRoute, C::SaveTrack});
+
     QMenu* settings = menuBar.addMenu(menuTitle(QT_TRANSLATE_NOOP("CMainFrame", "&Einstellungen")));
     QMenu* details = settings->addMenu(menuTitle(QT_TRANSLATE_NOOP("CMainFrame", "Details")));
     addEntries(*details, commands, {C::ChartColours, C::ChartSelection, C::DetailSettings});
@@ -64,7 +68,7 @@ void buildToolbar(QToolBar& toolBar, CommandSet& commands)
         C::AppAbout,        kSeparator,       C::ArrangeMiniWindows, C::MiniWindow1,  C::MiniWindow2,
         C::MiniWindow3,     C::MiniWindow4,   kSeparator,            C::DetailSettingsToolbar,
         C::PanDown,         C::PanUp,         C::ZoomIn,             C::WholeWorld,   C::ZoomOut,
-        C::PanLeft,         C::PanRight,      kSeparator,            C::NmeaPanel,    C::Measure,
+        C::PanLeft,         C::PanRight,      kSeparator,            C::NmeaPanel,    C::FollowVessel, C::Measure,
         C::NewRoute,        C::AppendRoute,   kSeparator,            C::SynopDownload, C::SynopConvert,
         C::SynopViewer,     kSeparator,       C::WeatherDataList,    C::WeatherTerminal, C::WeatherMovie,
     };

@@ -36,6 +36,7 @@ PaintResult PagePrinter::print(QPainter& painter, const Page& page, const Viewpo
     options.shouldStop = {};
     PaintResult result = chartPainter.paint(painter, *v, options);
 
+    if (marks.overlay) marks.overlay(painter, *v);
     if (marks.vesselLongitude && marks.vesselLatitude) {
         VesselMark mark;
         mark.afterPaint(painter, *v, *marks.vesselLongitude, *marks.vesselLatitude);

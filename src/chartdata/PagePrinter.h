@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -33,6 +34,8 @@ public:
         std::optional<double> vesselLongitude, vesselLatitude;  // minutes
         std::optional<ChartPoint> crosshair;
         std::span<const ChartPoint> route;
+        // Drawn over the chart before the marks above (AIS targets, track).
+        std::function<void(QPainter&, const Viewport&)> overlay;
     };
 
     // The page's viewport: print start applied to a copy of `screen`. nullopt

@@ -49,12 +49,13 @@ void drawShip(QPainter& p, const Viewport& v, const AisTarget& t, QPointF at, co
         p.drawEllipse(at, 5 * size, 5 * size);
         return;
     }
-    p.save();
-    p.translate(at);
-    p.rotate(screenAngle(v, *t.latitude, *direction));
-    const QPolygonF triangle{{0, -12 * size}, {6 * size, 7 * size}, {-6 * size, 7 * size}};
-    p.drawPolygon(triangle);
-    p.restore();
+    // Rotated by hand: a painter transform per target costs more than the triangle.
+    const double a = screenAngle(v, *t.latitude, *direction) * kRadiansPerDegree;
+    const double c = std::cos(a) * size;
+    const double s = std::sin(a) * size;
+    const auto corner = [&](double x, double y) { return QPointF(at.x() + x * c - y * s, at.y() + x * s + y * c); };
+    const QPointF triangle[3] = {corner(0, -12), corner(6, 7), corner(-6, 7)};
+    p.drawPolygon(triangle, 3);
 }
 
 void drawAid(QPainter& p, const AisTarget& t, QPointF at, const QColor& colour)
@@ -104,7 +105,8 @@ void AisTargetPainter::paint(QPainter& p, const Viewport& v, const AisTargetList
     const QRectF area(w.left - 40, w.top - 40, w.width() + 80, w.height() + 80);
     const bool names = v.scale() < o.nameScale;
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
+    // Without antialiasing: thousands of targets must paint within a frame.
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     QFont font = p.font();
     font.setPixelSize(11);

@@ -56,6 +56,7 @@ void ChartPicture::paint(QPainter& painter)
 
 void ChartPicture::drawMarks(QPainter& painter, const Viewport& viewport)
 {
+    if (overlayPainter_) overlayPainter_(painter, viewport);
     const VesselState& vessel = context_.vessel;
     if (const auto pixel = VesselMark::pixelFor(viewport, vessel.longitudeMinutes, vessel.latitudeMinutes))
         VesselMark::draw(painter, *pixel);
@@ -74,6 +75,12 @@ void ChartPicture::setSymbols(std::shared_ptr<const SymbolLibrary> symbols)
     symbols_ = std::move(symbols);
     buoyage_ = PointPainter::hook(symbols_);
     invalidate();
+}
+
+void ChartPicture::setOverlayPainter(std::function<void(QPainter&, const Viewport&)> painter)
+{
+    overlayPainter_ = std::move(painter);
+    view_.update();
 }
 
 void ChartPicture::invalidate()

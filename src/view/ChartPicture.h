@@ -51,6 +51,11 @@ public:
     const std::shared_ptr<const SymbolLibrary>& symbols() const { return symbols_; }
     // The buoyage drawing of the pictures, also for the printed page.
     const DrawOptions::PointsHook& buoyage() const { return buoyage_; }
+    // Drawn over each picture under the vessel mark (AIS targets, track), on
+    // the GUI thread with the viewport the picture was drawn for; also used
+    // for the printed page.
+    void setOverlayPainter(std::function<void(QPainter&, const Viewport&)> painter);
+    const std::function<void(QPainter&, const Viewport&)>& overlayPainter() const { return overlayPainter_; }
     // Forces a new picture at the next paint although nothing the snapshot
     // compares has changed (symbols loaded, point details switched).
     void invalidate();
@@ -78,6 +83,7 @@ private:
     std::vector<QPoint> routeBuffer_;
     std::function<void(const QString&)> messageSink_;
     std::function<void(QPainter&, const Viewport&)> pointsPainter_;
+    std::function<void(QPainter&, const Viewport&)> overlayPainter_;
     std::shared_ptr<const SymbolLibrary> symbols_;
     DrawOptions::PointsHook buoyage_;
 };

@@ -81,6 +81,7 @@ PaintResult ChartPrinting::printTo(QPrinter& printer)
     }
     marks.crosshair = picture_.crosshair();
     if (picture_.route()) marks.route = picture_.route()->points();
+    marks.overlay = picture_.overlayPainter();
     ChartPainter chartPainter;
     PaintResult result = PagePrinter::print(painter, page, context_.viewport, context_.catalogue,
                                             context_.config, options, marks, chartPainter);

@@ -208,6 +208,21 @@ void about(QPainter& p)
     p.drawLine(QPointF(9.5, 8.5), QPointF(9.5, 14.5));
 }
 
+// A ship in the crosshairs: the chart follows the vessel.
+void follow(QPainter& p)
+{
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(2.5, 2.5, 14, 14));
+    p.drawLine(QPointF(9.5, 0), QPointF(9.5, 4));
+    p.drawLine(QPointF(9.5, 15), QPointF(9.5, 19));
+    p.drawLine(QPointF(0, 9.5), QPointF(4, 9.5));
+    p.drawLine(QPointF(15, 9.5), QPointF(19, 9.5));
+    p.setBrush(kGreen);
+    const QPolygonF ship{{9.5, 4.5}, {12.5, 13.5}, {6.5, 13.5}};
+    p.drawPolygon(ship);
+}
+
 bool draw(QPainter& p, CommandId id)
 {
     switch (id) {
@@ -227,6 +242,7 @@ bool draw(QPainter& p, CommandId id)
     case CommandId::WholeWorld: globe(p); return true;
     case CommandId::NmeaPanel: dial(p); return true;
     case CommandId::Measure: dividers(p); return true;
+    case CommandId::FollowVessel: follow(p); return true;
     case CommandId::NewRoute: route(p, false); return true;
     case CommandId::AppendRoute: route(p, true); return true;
     case CommandId::SynopDownload: download(p); return true;

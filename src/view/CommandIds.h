@@ -44,6 +44,13 @@ enum class CommandId : int {
     ZoomIn = 40047,
     ZoomOut = 40048,
 
+    // Own vessel, track and routes in files.
+    FollowVessel = 32860,        // "Schiff verfolgen"
+    ClearTrack = 32861,          // "Track löschen"
+    SaveRoute = 32862,           // "Route speichern…"
+    SaveTrack = 32863,           // "Track speichern…"
+    LoadRoute = 32864,           // "Route laden…"
+
     // Point information.
     PointInfo = 32836,
 
