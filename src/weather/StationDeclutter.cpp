@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 
 namespace kesmar {
 
@@ -20,10 +19,7 @@ uint32_t scramble(uint32_t key)
     return key;
 }
 
-int64_t cellKey(int64_t cx, int64_t cy)
-{
-    return (cx << 32) ^ (cy & 0xffffffff);
-}
+constexpr double kMaxCellsPerSide = 1024.0;
 
 } // namespace
 
@@ -41,19 +37,32 @@ std::vector<int> StationDeclutter::select(const std::vector<Candidate>& candidat
     for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
 
     const double w = std::max(footprint.width(), 1.0), h = std::max(footprint.height(), 1.0);
-    // One cell per box size: a box can only meet kept boxes of the 3 x 3 cells around.
-    std::unordered_map<int64_t, std::vector<int>> grid;
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool any = false;
+    for (const Candidate& c : candidates) {
+        if (!std::isfinite(c.pixel.x()) || !std::isfinite(c.pixel.y())) continue;
+        minX = any ? std::min(minX, c.pixel.x()) : c.pixel.x();
+        maxX = any ? std::max(maxX, c.pixel.x()) : c.pixel.x();
+        minY = any ? std::min(minY, c.pixel.y()) : c.pixel.y();
+        maxY = any ? std::max(maxY, c.pixel.y()) : c.pixel.y();
+        any = true;
+    }
+    // Cells at least one box wide: a box can only meet kept boxes of the
+    // 3 x 3 cells around its own. Far-flung candidates get coarser cells.
+    const double cellW = std::max(w, (maxX - minX) / kMaxCellsPerSide);
+    const double cellH = std::max(h, (maxY - minY) / kMaxCellsPerSide);
+    const int cols = any ? int((maxX - minX) / cellW) + 1 : 0;
+    const int rows = any ? int((maxY - minY) / cellH) + 1 : 0;
+    std::vector<std::vector<int>> grid(size_t(cols) * size_t(rows));
     std::vector<int> kept;
     for (int index : order) {
         const QPointF p = candidates[size_t(index)].pixel;
         if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
-        const auto cx = int64_t(std::floor(p.x() / w)), cy = int64_t(std::floor(p.y() / h));
+        const int cx = int((p.x() - minX) / cellW), cy = int((p.y() - minY) / cellH);
         bool free = true;
-        for (int64_t dx = -1; dx <= 1 && free; ++dx) {
-            for (int64_t dy = -1; dy <= 1 && free; ++dy) {
-                const auto it = grid.find(cellKey(cx + dx, cy + dy));
-                if (it == grid.end()) continue;
-                for (int other : it->second) {
+        for (int y = std::max(cy - 1, 0); y <= std::min(cy + 1, rows - 1) && free; ++y) {
+            for (int x = std::max(cx - 1, 0); x <= std::min(cx + 1, cols - 1) && free; ++x) {
+                for (int other : grid[size_t(y) * size_t(cols) + size_t(x)]) {
                     const QPointF q = candidates[size_t(other)].pixel;
                     if (std::abs(q.x() - p.x()) < w && std::abs(q.y() - p.y()) < h) {
                         free = false;
@@ -63,7 +72,7 @@ std::vector<int> StationDeclutter::select(const std::vector<Candidate>& candidat
             }
         }
         if (!free) continue;
-        grid[cellKey(cx, cy)].push_back(index);
+        grid[size_t(cy) * size_t(cols) + size_t(cx)].push_back(index);
         kept.push_back(index);
     }
     return kept;

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <random>
 #include <set>
 
@@ -197,6 +199,21 @@ TEST(StationDeclutter, SpreadIsEvenNotFirstListed)
     int east = 0;
     for (int k : kept) east += k >= 200;
     EXPECT_GE(east, int(kept.size()) / 3);
+}
+
+TEST(StationDeclutter, FarApartAndUnprojectableCandidates)
+{
+    const QSizeF box(76, 46);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // Coarse cells for a wide spread still find the neighbour; NaN is left out.
+    const std::vector<StationDeclutter::Candidate> spread = {
+        {QPointF(0, 0), 2, 1}, {QPointF(1e7, 0), 2, 2}, {QPointF(1e7 + 10, 5), 2, 3}, {QPointF(nan, 0), 0, 4},
+        {QPointF(-5e6, -3e6), 2, 5}};
+    const std::vector<int> kept = StationDeclutter::select(spread, box);
+    EXPECT_EQ(kept.size(), 3u);
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), 1) + std::count(kept.begin(), kept.end(), 2), 1);
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), 3), 0);
+    EXPECT_TRUE(StationDeclutter::select({}, box).empty());
 }
 
 } // namespace
