@@ -6,6 +6,7 @@
 #include "SynviewScene.h"
 #include "SynviewWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -189,6 +190,20 @@ TEST_F(SynviewFolder, WindowStepsTimesZoomsAndShowsTheReport)
     window.resize(900, 700);
     window.show();
     EXPECT_EQ(scene.time(), kEvening); // the latest time first
+    QAction* earlier = nullptr;
+    QAction* later = nullptr;
+    for (QAction* a : window.findChildren<QAction*>()) {
+        if (a->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_Left))) earlier = a;
+        if (a->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_Right))) later = a;
+    }
+    ASSERT_TRUE(earlier && later);
+    earlier->trigger();
+    EXPECT_EQ(scene.time(), kNoon);
+    earlier->trigger(); // no earlier time: stays
+    EXPECT_EQ(scene.time(), kNoon);
+    later->trigger();
+    EXPECT_EQ(scene.time(), kEvening);
+    EXPECT_EQ(scene.shownStations().size(), 2u);
     window.showTime(kNoon + 60);       // nearest
     EXPECT_EQ(scene.time(), kNoon);
     EXPECT_EQ(scene.shownStations().size(), 1u);
