@@ -46,7 +46,7 @@ TEST(S57PointMapper, LateralBuoys)
     EXPECT_EQ(port.modifier(), 0);
     EXPECT_EQ(port.text(), "12");
     EXPECT_EQ(port.position(), (ChartPoint{-3240000, 480000}));
-    EXPECT_EQ(port.level(), 175);
+    EXPECT_EQ(port.level(), 161);
     const PointRecord starboard = single({object("BOYLAT", {{"CATLAM", "2"}, {"BOYSHP", "1"}, {"COLOUR", "4"}})});
     EXPECT_EQ(typeByte(starboard), 0);
     EXPECT_EQ(starboard.colourByte(), 0x99);
@@ -99,7 +99,7 @@ TEST(S57PointMapper, SafeWaterWithIsophaseLight)
     EXPECT_EQ(buoy.colourByte(), 0x2D);
     EXPECT_EQ(buoy.modifier(), 0x40 | 8);
     EXPECT_EQ(buoy.text(), "Iso.W.8s Jade-Weser");
-    EXPECT_EQ(buoy.level(), 107);
+    EXPECT_EQ(buoy.level(), 94);
 }
 
 TEST(S57PointMapper, LightWithSectors)
@@ -113,7 +113,7 @@ TEST(S57PointMapper, LightWithSectors)
     EXPECT_EQ(light.modifier(), 0x40);
     EXPECT_EQ(light.text(), "Oc(3)WRG.12s");
     EXPECT_EQ(light.colourByte(), 0x2D);  // red first, white second
-    EXPECT_EQ(light.level(), 161);
+    EXPECT_EQ(light.level(), 148);
 }
 
 TEST(S57PointMapper, WrecksAndObstructions)
@@ -150,7 +150,7 @@ TEST(S57PointMapper, BadInputNeverCrashes)
     const auto records = m.records();
     ASSERT_EQ(records.size(), 6u);
     EXPECT_EQ(records[0].record.colourByte(), 0x11);  // unknown colours: black
-    EXPECT_EQ(records[0].record.level(), 175);        // unknown band
+    EXPECT_EQ(records[0].record.level(), 161);        // unknown band
     EXPECT_EQ(records[2].record.size(), PointRecord::kMaxSize);  // the name cut to fit
     EXPECT_EQ(records[3].record.objectType(), 40);
     EXPECT_EQ(records[3].record.text(), QByteArray());        // unknown character

@@ -173,8 +173,12 @@ int S57PointMapper::colourIndex(int s57Colour)
 
 int S57PointMapper::levelForBand(int band)
 {
-    // Drawn fully from about the zoom the band's charts are made for.
-    static constexpr int kLevels[] = {175, 107, 134, 161, 175, 202, 215};
+    // Drawn fully from the zoom of the coarse end of the band's scales, as
+    // dots one zoom step before; a symbol grows to its full size within
+    // about two zoom steps after it appears, so an approach buoy (band 4,
+    // about 1:22 000 to 1:90 000) is drawn fully from about 1:110 000 and
+    // at three quarters of its size at 1:50 000.
+    static constexpr int kLevels[] = {161, 94, 121, 148, 161, 188, 215};
     return band >= 1 && band <= 6 ? kLevels[band] : kLevels[0];
 }
 
