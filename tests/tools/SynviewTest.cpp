@@ -87,10 +87,13 @@ TEST(SynviewOptions, ArgumentsAndTheirFaults)
     EXPECT_EQ(o->viewScale, 1.5);
     EXPECT_EQ(o->size, QSize(800, 600));
     EXPECT_EQ(SynviewOptions::parseTime("2026-12-07T18:00"), kEvening);
+    o = SynviewOptions::parse({"--legend", "key.png"}, &error);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->legendOutput, "key.png");
     const QStringList faulty[] = {
         {"--render", "a.jpg"}, {"--size", "800"}, {"--size", "0x600"}, {"--view", "50,10"},
         {"--view", "95,10,1"}, {"--view", "50,10,0"}, {"--time", "gestern"}, {"2026-13-07T12"},
-        {"--frobnicate"}, {"1", "2"}, {"--render"},
+        {"--frobnicate"}, {"1", "2"}, {"--render"}, {"--legend"},
     };
     for (const QStringList& args : faulty) {
         error.clear();

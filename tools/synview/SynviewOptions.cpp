@@ -48,6 +48,7 @@ const char* SynviewOptions::usage()
 {
     return "usage: kesmar-synview [TIME]\n"
            "       kesmar-synview --render out.png|out.pdf [--time TIME] [--view LAT,LON,SCALE] [--size WxH]\n"
+           "       kesmar-synview --legend out.png   (the key to the station model's symbols)\n"
            "TIME: seconds since 1970 (as the plotter passes it), YYYYMMDDHH or YYYY-MM-DDTHH:MM";
 }
 
@@ -65,6 +66,8 @@ std::optional<SynviewOptions> SynviewOptions::parse(const QStringList& args, QSt
                 *error = QStringLiteral("the output must end in .png or .pdf");
                 return std::nullopt;
             }
+        } else if (a == QLatin1String("--legend") && hasValue) {
+            o.legendOutput = args[++i];
         } else if (a == QLatin1String("--size") && hasValue) {
             const auto m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(args[++i]);
             if (!m.hasMatch() || m.captured(1).toInt() < 16 || m.captured(2).toInt() < 16

@@ -1,5 +1,6 @@
 #include "SynviewWindow.h"
 
+#include "SynviewLegend.h"
 #include "SynviewMapWidget.h"
 #include "SynviewScene.h"
 #include "view/CommandIcons.h"
@@ -12,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -72,6 +74,22 @@ void SynviewWindow::buildToolBars()
     later->setToolTip(tr("Nächste Beobachtungszeit (Alt+Rechts)"));
     connect(later, &QAction::triggered, this, [this] { stepTime(1); });
     connect(times_, &QComboBox::activated, this, &SynviewWindow::timeChosen);
+    bar->addSeparator();
+    QAction* legend = bar->addAction(tr("Zeichenerklärung"));
+    legend->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(legend, &QAction::triggered, this, &SynviewWindow::showLegend);
+}
+
+void SynviewWindow::showLegend()
+{
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(tr("Kesmar – Zeichenerklärung"));
+    auto* layout = new QVBoxLayout(dialog);
+    auto* picture = new QLabel(dialog);
+    picture->setPixmap(QPixmap::fromImage(SynviewLegend::render()));
+    layout->addWidget(picture);
+    dialog->show();
 }
 
 void SynviewWindow::fillTimes()

@@ -29,6 +29,7 @@ private:
     void stepTime(int delta);
     void timeChosen(int row);
     void showStation(int index);
+    void showLegend();
     void updateCount(int drawn, int visible);
 
     SynviewScene& scene_;

@@ -1,6 +1,7 @@
 // kesmar-synview [TIME]: the SYNOP weather map, run in a program folder.
 // kesmar-synview --render out.png|out.pdf [--time TIME] [--view LAT,LON,SCALE] [--size WxH]
 // writes the same map without a window.
+#include "SynviewLegend.h"
 #include "SynviewOptions.h"
 #include "SynviewRender.h"
 #include "SynviewScene.h"
@@ -65,6 +66,14 @@ int main(int argc, char** argv)
         return 2;
     }
     if (!options->renderOutput.isEmpty()) return render(argc, argv, *options);
+    if (!options->legendOutput.isEmpty()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        g_qtHandler = qInstallMessageHandler(withoutRuntimeFolderNoise);
+        QGuiApplication app(argc, argv);
+        if (SynviewLegend::render().save(options->legendOutput, "PNG")) return 0;
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(options->legendOutput));
+        return 1;
+    }
 
     QApplication app(argc, argv);
     SynviewScene scene(QDir::currentPath());
