@@ -71,10 +71,10 @@ void HourlyFileTransfer::headersArrived()
     if (!status.isValid() || accepted_ || httpStatus_ != 0)
         return;
     httpStatus_ = status.toInt();
+    // The short bodies of these answers are read and dropped.
     if (httpStatus_ == 416 && offset_ > 0 && restarts_ == 0) {
         // The file got shorter since the check: it is a new one.
         restartPending_ = true;
-        abortLater();
         return;
     }
     if (httpStatus_ < 200 || httpStatus_ > 299) {
@@ -82,7 +82,6 @@ void HourlyFileTransfer::headersArrived()
         fail(QStringLiteral("HTTP %1 %2")
                  .arg(httpStatus_)
                  .arg(reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
-        abortLater();
         return;
     }
     if (httpStatus_ == 206 && offset_ > 0) {

@@ -107,31 +107,59 @@ void SynopDownload::askNextHour()
 {
     if (state_ != State::Checking || nextToAsk_ > SynopTimeWindow::kHours)
         return;
-    const int hour = nextToAsk_++;
+    askHour(nextToAsk_++, false);
+}
+
+// HEAD, or for a server that refuses HEAD a GET given up once its headers are in.
+void SynopDownload::askHour(int hour, bool withGet)
+{
     QNetworkRequest request = HourlyFileTransfer::makeRequest(settings_.remoteUrl(hourName(hour)), stallTimeoutMs_);
     // The size must be the server's own, not a cache's.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setRawHeader("Cache-Control", "no-cache");
-    QNetworkReply* reply = network_->head(request);
+    QNetworkReply* reply = withGet ? network_->get(request) : network_->head(request);
     checkReplies_[static_cast<size_t>(hour)] = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, hour] { hourAnswered(hour); });
+    connect(reply, &QNetworkReply::finished, this, [this, hour, withGet] { hourAnswered(hour, withGet); });
+    if (withGet) {
+        connect(reply, &QNetworkReply::metaDataChanged, this, [this, hour, reply] {
+            if (!reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+                return;
+            answers_[static_cast<size_t>(hour)] = answerOf(*reply);
+            QTimer::singleShot(0, reply, [reply] {
+                if (reply->isRunning())
+                    reply->abort();
+            });
+        });
+    }
 }
 
-void SynopDownload::hourAnswered(int hour)
+SynopDownload::HourAnswer SynopDownload::answerOf(const QNetworkReply& reply)
+{
+    HourAnswer answer;
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    answer.reached = status.isValid();
+    answer.status = status.toInt();
+    const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
+    answer.length = length.isValid() ? length.toLongLong() : 0;
+    answer.error = reply.errorString();
+    return answer;
+}
+
+void SynopDownload::hourAnswered(int hour, bool withGet)
 {
     QNetworkReply* reply = checkReplies_[static_cast<size_t>(hour)];
     checkReplies_[static_cast<size_t>(hour)] = nullptr;
     if (!reply)
         return;
     reply->deleteLater();
-    HourAnswer answer;
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    answer.reached = status.isValid();
-    answer.status = status.toInt();
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    answer.length = length.isValid() ? length.toLongLong() : 0;
-    answer.error = reply->errorString();
-    answers_[static_cast<size_t>(hour)] = answer;
+    auto& answer = answers_[static_cast<size_t>(hour)];
+    if (!withGet || !answer)
+        answer = answerOf(*reply);
+    if (!withGet && (answer->status == 405 || answer->status == 501)) {
+        answer.reset();
+        askHour(hour, true);
+        return;
+    }
     reportAnswers();
     askNextHour();
 }
@@ -185,10 +213,11 @@ void SynopDownload::listIfDifferent(int hour, int64_t serverSize)
 void SynopDownload::stopChecks()
 {
     for (QNetworkReply*& reply : checkReplies_) {
+        // Left to end by themselves: a size question is short, and aborting
+        // one whose failure is already on its way upsets the reply.
         if (reply) {
             reply->disconnect(this);
-            reply->abort();
-            reply->deleteLater();
+            connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
             reply = nullptr;
         }
     }

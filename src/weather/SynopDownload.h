@@ -103,7 +103,9 @@ private:
 
     QString hourName(int hour) const;
     void askNextHour();
-    void hourAnswered(int hour);
+    void askHour(int hour, bool withGet);
+    static HourAnswer answerOf(const QNetworkReply& reply);
+    void hourAnswered(int hour, bool withGet);
     void reportAnswers();
     void listIfDifferent(int hour, int64_t serverSize);
     void stopChecks();

@@ -19,6 +19,7 @@ struct ScriptedFile {
     QByteArray body;           // what GET delivers (the whole file)
     int status = 200;          // status of HEAD and GET; not 2xx sends an error page
     int getStatus = -1;        // status of GET alone, if not `status`
+    int headStatus = -1;       // status of HEAD alone, if not `status`
     int64_t headLength = -1;   // length HEAD announces, if not the body's
     bool honourRange = true;   // false: every GET gets 200 and the whole body
     int64_t sendOnly = -1;     // body bytes sent before the connection ends or stalls
@@ -80,6 +81,8 @@ private:
     {
         QByteArray body = file.body;
         int status = !head && file.getStatus >= 0 ? file.getStatus : file.status;
+        if (head && file.headStatus >= 0)
+            status = file.headStatus;
         QByteArray extra;
         if (status < 200 || status > 299) {
             body = "<html><body>" + QByteArray::number(status) + " error page</body></html>";

@@ -250,6 +250,21 @@ TEST_F(SynopDownloadTest, HoursWithoutAFileOnTheServerAreNotListed)
     EXPECT_TRUE(QDir(localPath({})).entryList(QDir::Files).isEmpty());
 }
 
+TEST_F(SynopDownloadTest, ServerRefusingHeadIsAskedWithGet)
+{
+    ScriptedHttpServer server;
+    const QByteArray body = pattern(4000);
+    server.setFile(hourName(72), ScriptedFile{.body = body, .headStatus = 405});
+    server.setFile(hourName(71), ScriptedFile{.body = body, .headStatus = 501});
+    auto download = makeDownload(server.baseUrl());
+    run(*download);
+    EXPECT_EQ(download->state(), SynopDownload::State::Finished);
+    ASSERT_EQ(download->entries().size(), 2u);
+    EXPECT_TRUE(download->allComplete());
+    EXPECT_EQ(readLocal(hourName(72)), body);
+    EXPECT_EQ(readLocal(hourName(71)), body);
+}
+
 TEST_F(SynopDownloadTest, CancelWhileLoadingKeepsThePartAndFetchesNoMore)
 {
     ScriptedHttpServer server;
