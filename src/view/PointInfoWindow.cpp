@@ -3,6 +3,7 @@
 #include "chartdata/PointDescription.h"
 #include "view/PointSymbolPreview.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -21,7 +22,7 @@ constexpr int kGap = 20;
 } // namespace
 
 PointInfoWindow::PointInfoWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Find Window"));
     setFixedSize(kWidth, kHeight);
@@ -31,6 +32,7 @@ PointInfoWindow::PointInfoWindow(QWidget* parent)
     text_->setGeometry(kTextLeft, 0, kWidth - kTextLeft, kHeight);
     text_->setReadOnly(true);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text_->viewport()->installEventFilter(this);
     connect(preview_, &PointSymbolPreview::released, this, &PointInfoWindow::dismissed);
@@ -90,7 +92,9 @@ bool PointInfoWindow::eventFilter(QObject* watched, QEvent* event)
 void PointInfoWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
+    // A tool window counts as active while its parent is (shared activation),
+    // so the application's active window tells whether the user left it.
+    if (event->type() == QEvent::ActivationChange && isVisible() && QApplication::activeWindow() != this)
         emit dismissed();
 }
 
