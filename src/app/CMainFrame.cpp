@@ -8,6 +8,7 @@
 #include "app/WeatherCommands.h"
 #include "app/WindowPlacement.h"
 #include "core/FileUtil.h"
+#include "miniwin/MiniWindowSet.h"
 #include "nmea/NmeaInput.h"
 #include "nmea/NmeaSlot.h"
 #include "nmea/SimulatedTrack.h"
@@ -56,6 +57,8 @@ CMainFrame::CMainFrame(CKesmarApp& app, QWidget* parent) : QMainWindow(parent), 
         {app.aisTargets(), app.ownTrack(), app.vessel(), app.profile(), app.programFolder()}, *view_, *nmeaInput_,
         *commands_, *this);
     bindFrameCommands();
+    miniWindows_ = new MiniWindowSet(*view_, *this);
+    connect(miniWindows_, &MiniWindowSet::cursorPositionChanged, statusBar_, &KesmarStatusBar::setCursorPosition);
     view_->setFocus();
 }
 
@@ -168,6 +171,8 @@ void CMainFrame::saveAtExit()
     app_.writeProfileString(QStringLiteral("Settings"), QStringLiteral("WindowPos"),
                             WindowPlacement::capture(*this).format());
     writeViewKeys();
+    // The mini windows' records go into CHART.CFG with the view's.
+    miniWindows_->saveAll();
     view_->shutDown();
 }
 

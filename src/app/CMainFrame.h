@@ -10,6 +10,7 @@ class CKesmarView;
 class CNmeaPanel;
 class CommandSet;
 class KesmarStatusBar;
+class MiniWindowSet;
 class NmeaInput;
 class NmeaSlot;
 class NavigationController;
@@ -35,6 +36,7 @@ public:
     NmeaInput& nmeaInput() { return *nmeaInput_; }
     SimulatedTrack& simulatedTrack() { return *track_; }
     NavigationController& navigation() { return *navigation_; }
+    MiniWindowSet& miniWindows() { return *miniWindows_; }
 
     // Sentences from the message slot go to the NMEA input; read errors are
     // shown in a message box.
@@ -63,6 +65,7 @@ private:
     NmeaInput* nmeaInput_ = nullptr;
     SimulatedTrack* track_ = nullptr;
     NavigationController* navigation_ = nullptr;
+    MiniWindowSet* miniWindows_ = nullptr;
     bool saved_ = false;
 };
 
