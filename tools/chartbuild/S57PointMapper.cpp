@@ -271,6 +271,45 @@ void S57PointMapper::addDanger(const S57Object& o, ChartPoint position, int leve
     marks_.push_back(m);
 }
 
+S57PointMapper::Mark S57PointMapper::lightMark(const std::vector<const Light*>& lights)
+{
+    QStringList characteristics;
+    std::vector<int> allColours;
+    Mark l;
+    l.position = lights.front()->position;
+    l.level = 255;
+    bool minor = true;
+    for (const Light* light : lights) {
+        const S57Object& first = light->object;
+        l.level = std::min(l.level, light->level);
+        minor = minor && first.text("CATLIT").split(QLatin1Char(',')).contains(QStringLiteral("6"));
+        const std::vector<int> own = S57LightText::colours(first.text("COLOUR"));
+        allColours.insert(allColours.end(), own.begin(), own.end());
+        // Sectors with the same rhythm make one characteristic.
+        std::vector<int> colours;
+        for (const Light* other : lights) {
+            const S57Object& o = other->object;
+            if (o.text("LITCHR") == first.text("LITCHR") && o.text("SIGGRP") == first.text("SIGGRP")
+                && o.text("SIGPER") == first.text("SIGPER")) {
+                const std::vector<int> c = S57LightText::colours(o.text("COLOUR"));
+                colours.insert(colours.end(), c.begin(), c.end());
+            }
+        }
+        const QString text = S57LightText::characteristic(first, colours);
+        if (!text.isEmpty() && !characteristics.contains(text))
+            characteristics << text;
+    }
+    if (allColours.empty())
+        allColours.push_back(1);
+    l.type = minor ? kTypeMinorLight : kTypeLight;
+    l.modifier = kLightBit;
+    l.foreground = colourIndex(allColours[0]);
+    l.background = colourIndex(allColours.size() > 1 ? allColours[1] : allColours[0]);
+    l.light = characteristics.join(QLatin1Char(' '));
+    l.name = QStringLiteral("LIGHTS ") + l.light;
+    return l;
+}
+
 void S57PointMapper::joinLights(std::vector<Mark>& marks) const
 {
     // Sectors of one light, and lights above each other, share a place.
@@ -291,48 +330,16 @@ void S57PointMapper::joinLights(std::vector<Mark>& marks) const
     }
     const PlaceIndex markPlaces(marks);
     for (const Group& g : groups) {
-        QStringList characteristics;
-        std::vector<int> allColours;
-        int level = 255;
-        bool minor = true;
-        for (size_t i = 0; i < g.lights.size(); ++i) {
-            const S57Object& first = g.lights[i]->object;
-            level = std::min(level, g.lights[i]->level);
-            minor = minor && first.text("CATLIT").split(QLatin1Char(',')).contains(QStringLiteral("6"));
-            const std::vector<int> own = S57LightText::colours(first.text("COLOUR"));
-            allColours.insert(allColours.end(), own.begin(), own.end());
-            // Sectors with the same rhythm make one characteristic.
-            std::vector<int> colours;
-            for (const Light* other : g.lights) {
-                const S57Object& o = other->object;
-                if (o.text("LITCHR") == first.text("LITCHR") && o.text("SIGGRP") == first.text("SIGGRP")
-                    && o.text("SIGPER") == first.text("SIGPER")) {
-                    const std::vector<int> c = S57LightText::colours(o.text("COLOUR"));
-                    colours.insert(colours.end(), c.begin(), c.end());
-                }
-            }
-            const QString text = S57LightText::characteristic(first, colours);
-            if (!text.isEmpty() && !characteristics.contains(text))
-                characteristics << text;
-        }
-        const QString light = characteristics.join(QLatin1Char(' '));
+        Mark light = lightMark(g.lights);
         const int m = markPlaces.near(g.position);
-        if (m >= 0) {
-            marks[size_t(m)].modifier |= kLightBit;
-            if (marks[size_t(m)].light.isEmpty())
-                marks[size_t(m)].light = light;
+        if (m < 0) {
+            marks.push_back(std::move(light));
             continue;
         }
-        Mark l;
-        l.position = g.position;
-        l.level = level;
-        l.type = minor ? kTypeMinorLight : kTypeLight;
-        l.modifier = kLightBit;
-        l.foreground = colourIndex(allColours.empty() ? 1 : allColours[0]);
-        l.background = colourIndex(allColours.size() > 1 ? allColours[1] : allColours.empty() ? 1 : allColours[0]);
-        l.light = light;
-        l.name = QStringLiteral("LIGHTS ") + light;
-        marks.push_back(l);
+        // A light on a buoy or beacon: its light bit, its characteristic first in its text.
+        marks[size_t(m)].modifier |= kLightBit;
+        if (marks[size_t(m)].light.isEmpty())
+            marks[size_t(m)].light = light.light;
     }
 }
 

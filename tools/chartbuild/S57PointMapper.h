@@ -69,6 +69,9 @@ private:
 
     bool addMark(const S57Object& o, ChartPoint position, int level);
     void addDanger(const S57Object& o, ChartPoint position, int level);
+    // The light (type 40, or 41 for air obstruction lights) of the lights
+    // standing at one place.
+    static Mark lightMark(const std::vector<const Light*>& lights);
     void joinLights(std::vector<Mark>& marks) const;
     void joinSignals(std::vector<Mark>& marks) const;
 
