@@ -5,6 +5,7 @@
 #include "weather/SynopConversion.h"
 
 #include <QDir>
+#include <cstring>
 #include <QFileInfo>
 #include <unistd.h>
 
@@ -102,6 +103,23 @@ TEST(StationFileDeduplicatorTest, SurvivorsAreTheLastOfEqualKeys)
         packed.insert(packed.end(), k.begin(), k.end());
     const std::vector<bool> expected = {false, false, true, false, true, false, true};
     EXPECT_EQ(StationFileDeduplicator::survivors(packed), expected);
+}
+
+// The key is the station number's low 16 bits, latitude, longitude and
+// observation time, 10 bytes, and not one byte more.
+TEST(StationFileDeduplicatorTest, KeyOfARecord)
+{
+    SynopRecord r;
+    r.stationEntry.number = 0x12345;
+    r.stationEntry.latitudeMinutes = -3078;
+    r.stationEntry.longitudeMinutes = 406;
+    r.observationTime = 0x01020304;
+    const auto bytes = r.serialise();
+    uint8_t key[StationFileDeduplicator::kKeySize + 1];
+    std::memset(key, 0xEE, sizeof key);
+    StationFileDeduplicator::keyOf(bytes.data(), key);
+    const uint8_t expected[] = {0x45, 0x23, 0xFA, 0xF3, 0x96, 0x01, 0x04, 0x03, 0x02, 0x01, 0xEE};
+    EXPECT_EQ(std::vector<uint8_t>(key, key + sizeof key), std::vector<uint8_t>(expected, expected + sizeof expected));
 }
 
 TEST_F(SynopConversionTest, DuplicateReportStaysInThePlaceOfItsLastOccurrence)

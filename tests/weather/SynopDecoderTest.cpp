@@ -414,6 +414,37 @@ TEST_F(SynopDecoderTest, GroundGroupOfSectionThree)
     }
 }
 
+// Groups whose faults the rows above let through, one row each.
+TEST_F(SynopDecoderTest, PeriodHumidityIceAndSnowGroups)
+{
+    auto last = [this](const std::string& body, const char* heading = "SMDL01 EDZW 171200",
+                       const char* section = "AAXX 17121") {
+        const auto records = decode(bulletin(body + "=", heading, section));
+        EXPECT_FALSE(records.empty()) << body;
+        return records.empty() ? SynopRecord{} : records.back();
+    };
+    // 6RRRtR of section 1: the period is the last figure alone.
+    const SynopRecord rain = last("10400 41580 82710 10051 20011 60121");
+    EXPECT_EQ(rain.precipitation, 12);
+    EXPECT_EQ(rain.precipitationPeriod, 1);
+    // Section 4 of snow: 4E'sss sets the bit when either value is there.
+    const SynopRecord snowDepthOnly = last("10400 41580 82710 10051 20011 333 4/010");
+    EXPECT_EQ(snowDepthOnly.snowDepth, 10);
+    EXPECT_TRUE(snowDepthOnly.has(SynopFlag::Snow));
+    const SynopRecord snowStateOnly = last("10400 41580 82710 10051 20011 333 41///");
+    EXPECT_TRUE(snowStateOnly.has(SynopFlag::Snow));
+    // Ship section 2: 0-group with a 9 in the second place is the humidity;
+    // an ice group of zeros is no ice.
+    const std::string ship = "DBAI 17124 99543 70089 41/98 82710 10051 20011 22254 ";
+    const SynopRecord humid = last(ship + "09085", "SMVE01 EDZW 171200", "BBXX");
+    EXPECT_EQ(humid.humidity, 85);
+    EXPECT_TRUE(humid.has(SynopFlag::Humidity));
+    EXPECT_FALSE(humid.has(SynopFlag::SeaTemperature));
+    EXPECT_FALSE(last(ship + "60000", "SMVE01 EDZW 171200", "BBXX").has(SynopFlag::Ice));
+    EXPECT_TRUE(last(ship + "60001", "SMVE01 EDZW 171200", "BBXX").has(SynopFlag::Ice));
+    EXPECT_TRUE(last(ship + "61000", "SMVE01 EDZW 171200", "BBXX").has(SynopFlag::Ice));
+}
+
 TEST_F(SynopDecoderTest, TimeWindowLimits)
 {
     // At 14:30 UTC on the 17th reports from 13:00 on the 14th to 14:00 on
