@@ -1,6 +1,7 @@
 #include "app/WeatherCommands.h"
 
 #include "view/CommandSet.h"
+#include "weather/ui/WeatherMovieDlg.h"
 #include "weather/ui/WeatherSheed.h"
 
 #include <QWidget>
@@ -14,6 +15,8 @@ WeatherCommands::WeatherCommands(CommandSet& commands, QWidget& window, QString 
     , profile_(profile)
 {
     bindSheet(commands);
+    commands.bind(CommandId::WeatherMovie,
+                  [this] { WeatherMovieDlg::run(folder_, profile_, movieFile_, &window_); });
 }
 
 void WeatherCommands::bindSheet(CommandSet& commands)

@@ -91,11 +91,16 @@ QImage MovieStreamDecoder::convert(const void* decoded)
                                    nullptr);
     if (!s.scale)
         return {};
-    QImage image(frame->width, frame->height, QImage::Format_RGB32);
-    if (image.isNull())
+    // swscale's vector code writes past the end of the last line: the
+    // picture gets a padded buffer of its own, freed with the image.
+    const qsizetype stride = (qsizetype(frame->width) * 4 + 63) & ~qsizetype(63);
+    auto* buffer = static_cast<uchar*>(av_malloc(static_cast<size_t>(stride * (frame->height + 2) + 64)));
+    if (!buffer)
         return {};
-    uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
-    int strides[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
+    QImage image(buffer, frame->width, frame->height, stride, QImage::Format_RGB32, [](void* p) { av_free(p); },
+                 buffer);
+    uint8_t* planes[4] = {buffer, nullptr, nullptr, nullptr};
+    int strides[4] = {static_cast<int>(stride), 0, 0, 0};
     if (sws_scale(s.scale, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
         return {};
     return image;

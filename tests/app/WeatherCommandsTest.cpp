@@ -53,6 +53,7 @@ TEST(WeatherCommands, SheetCommandsOpenTheirPages)
         EXPECT_EQ(shownPage, row.page) << toInt(row.id);
         EXPECT_EQ(QDir::current(), QDir(folder.path())) << toInt(row.id);
     }
+    EXPECT_TRUE(commands.isBound(CommandId::WeatherMovie));
 }
 
 } // namespace

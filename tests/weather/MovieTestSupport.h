@@ -91,7 +91,8 @@ inline std::string writeMovie(const QString& path, const MovieSpec& spec)
         for (size_t s = 0; s < spec.frames.size(); ++s) {
             if (f >= spec.frames[s])
                 continue;
-            QImage rgb(spec.width, spec.height, QImage::Format_RGB888);
+            // Two spare lines: swscale's vector code reads past the last one.
+            QImage rgb(spec.width, spec.height + 2, QImage::Format_RGB888);
             rgb.fill(movieColour(static_cast<int>(s), f));
             av_frame_unref(frame);
             frame->format = encoders[s]->pix_fmt;
