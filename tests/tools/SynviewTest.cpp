@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -186,7 +187,9 @@ TEST_F(SynviewFolder, BadStationFilesGiveAMessageAndAMap)
 
 TEST_F(SynviewFolder, WindowStepsTimesZoomsAndShowsTheReport)
 {
-    writeStations({at(kNoon, 10400, -3077, 406), at(kEvening, 10410, -3090, 420), at(kEvening, 10400, -3077, 406)});
+    SynopRecord hot = at(kEvening, 10410, -3090, 420);
+    hot.airTemperature = 990; // 99 degC
+    writeStations({at(kNoon, 10400, -3077, 406), hot, at(kEvening, 10400, -3077, 406)});
     SynviewScene scene(dir.path());
     ASSERT_TRUE(scene.startUp(QSize(800, 600)));
     SynviewWindow window(scene);
@@ -204,9 +207,12 @@ TEST_F(SynviewFolder, WindowStepsTimesZoomsAndShowsTheReport)
     EXPECT_EQ(scene.time(), kNoon);
     earlier->trigger(); // no earlier time: stays
     EXPECT_EQ(scene.time(), kNoon);
+    EXPECT_TRUE(window.statusBar()->currentMessage().isEmpty());
     later->trigger();
     EXPECT_EQ(scene.time(), kEvening);
     EXPECT_EQ(scene.shownStations().size(), 2u);
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains(QString::fromUtf8("Temperatur 99,0 °C")))
+        << qPrintable(window.statusBar()->currentMessage());
     window.showTime(kNoon + 60);       // nearest
     EXPECT_EQ(scene.time(), kNoon);
     EXPECT_EQ(scene.shownStations().size(), 1u);

@@ -130,9 +130,20 @@ void SynviewWindow::timeChosen(int row)
     const QVariant t = times_->itemData(row);
     if (!t.isValid()) return;
     scene_.setTime(t.toUInt());
-    statusBar()->clearMessage();
+    showTimeProblems();
     map_->stationsChanged();
     map_->setFocus();
+}
+
+void SynviewWindow::showTimeProblems()
+{
+    const QStringList problems = scene_.data().problemsAt(scene_.time());
+    if (problems.isEmpty())
+        statusBar()->clearMessage();
+    else if (problems.size() == 1)
+        statusBar()->showMessage(problems.front());
+    else
+        statusBar()->showMessage(tr("%1 Meldungen mit unmöglichen Werten, z. B. %2").arg(problems.size()).arg(problems.front()));
 }
 
 void SynviewWindow::updateCount(int drawn, int visible)

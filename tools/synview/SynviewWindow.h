@@ -30,6 +30,8 @@ private:
     void timeChosen(int row);
     void showStation(int index);
     void showLegend();
+    // Impossible values of the shown time, in the status bar.
+    void showTimeProblems();
     void updateCount(int drawn, int visible);
 
     SynviewScene& scene_;
