@@ -2,6 +2,7 @@
 #include "weather/MovieFile.h"
 #include "weather/MovieFrameCache.h"
 #include "weather/MovieStreamDecoder.h"
+#include "weather/MovieStrips.h"
 
 #include "MovieTestSupport.h"
 
@@ -206,6 +207,54 @@ TEST_F(MovieFiles, DecoderThreadKeepsFramesDecodedOnTheWay)
     EXPECT_EQ(decoder.state({7, 0}), MovieFrameCache::State::Missing);
     EXPECT_GE(readies.load(), 2);
     EXPECT_LE(test::colourDistance(centre(decoder.frame({0, 8})), test::movieColour(0, 8)), 10);
+}
+
+TEST_F(MovieFiles, StripsCentreTheCurrentFrameWithNeighboursByTime)
+{
+    test::MovieSpec spec;
+    spec.codec = AV_CODEC_ID_RAWVIDEO;
+    spec.width = 40;
+    spec.height = 30;
+    spec.frames = {5, 5};
+    const auto movie = MovieFile::open(write(QStringLiteral("strips.avi"), spec));
+    ASSERT_TRUE(movie.ok());
+    MoviePlayer player;
+    player.setMovie(0, 5000, 40); // 1 000 000 / 44 = 22 727 us per pixel
+    ASSERT_TRUE(player.scroll(MoviePlayer::Scroll::Thumb, 4000)); // 2 000 ms: sample 2
+    const auto cells = MovieStrips::layout(*movie, player, QSize(400, 100), 0);
+    // (400 - 44) / 88 = 4 neighbours each side of the main stream's frame.
+    ASSERT_EQ(cells.size(), 18u);
+    EXPECT_TRUE(cells[0].centre);
+    EXPECT_EQ(cells[0].key, (MovieDecoder::Key{0, 2}));
+    EXPECT_EQ(cells[0].rect, QRect(180, 0, 40, 30));
+    EXPECT_EQ(cells[1].key, (MovieDecoder::Key{1, 2}));
+    EXPECT_EQ(cells[1].rect, QRect(180, 30, 40, 30));
+    const auto at = [&](int stream, int x) {
+        for (const auto& cell : cells)
+            if (cell.key.stream == stream && cell.rect.x() == x)
+                return cell.key.sample;
+        return -99;
+    };
+    EXPECT_EQ(at(0, 180 - 2 * 44), 0);
+    EXPECT_EQ(at(0, 180 - 3 * 44), -1); // before the start
+    EXPECT_EQ(at(0, 180 + 4 * 44), 6);  // past the end: decoded as missing
+    // The second stream steps by its own width in time: 44 px = 1 000 ms here too.
+    EXPECT_EQ(at(1, 180 + 44), 3);
+    EXPECT_EQ(at(1, 180 - 3 * 44), -1);
+
+    ASSERT_TRUE(player.scroll(MoviePlayer::Scroll::End));
+    const auto end = MovieStrips::layout(*movie, player, QSize(400, 100), 10);
+    EXPECT_EQ(end[0].key, (MovieDecoder::Key{0, 4})); // the last frame stays in view
+    EXPECT_EQ(end[0].rect.y(), -10);
+    EXPECT_EQ(MovieStrips::layout(*movie, player, QSize(400, 100), 30)[0].key.stream, 1); // first row scrolled out
+    EXPECT_EQ(MovieStrips::layout(*movie, player, QSize(30, 100), 0).size(), 2u); // narrower than a frame
+
+    player.play(0);
+    const auto wanted = MovieStrips::wanted(*movie, player, MovieStrips::layout(*movie, player, QSize(44, 100), 0));
+    // Playing restarts from the start: the two centre frames, then those ahead of the clock.
+    ASSERT_GE(wanted.size(), 4u);
+    EXPECT_EQ(wanted[0], (MovieDecoder::Key{0, 0}));
+    EXPECT_EQ(wanted[2], (MovieDecoder::Key{0, 1}));
 }
 
 } // namespace

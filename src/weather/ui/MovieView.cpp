@@ -2,20 +2,16 @@
 
 #include "weather/MovieDecoder.h"
 #include "weather/MoviePlayer.h"
+#include "weather/MovieStrips.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 
-#include <cmath>
 
 namespace kesmar {
 
 const QColor MovieView::kMissing(0x40, 0x40, 0x40);
-
-namespace {
-constexpr int kAheadWhilePlaying = 3; // samples decoded ahead of the clock
-}
 
 MovieView::MovieView(MoviePlayer& player, QWidget* parent) : QAbstractScrollArea(parent), player_(player)
 {
@@ -121,19 +117,6 @@ void MovieView::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-int MovieView::sampleAt(int stream, int64_t timeMs) const
-{
-    const auto& video = decoder_->movie().videoStreams()[static_cast<size_t>(stream)];
-    const int64_t offset = timeMs - video.startMs();
-    if (offset < 0)
-        return -1;
-    const int count = static_cast<int>(video.frames.size());
-    // At the very end the last frame stays in view.
-    if (timeMs == player_.end() && count > 0 && offset >= video.endMs())
-        return count - 1;
-    return static_cast<int>(offset / MovieFile::kSampleMs);
-}
-
 void MovieView::paintEvent(QPaintEvent*)
 {
     QPainter p(viewport());
@@ -141,41 +124,16 @@ void MovieView::paintEvent(QPaintEvent*)
     p.fillRect(client, palette().color(QPalette::Window));
     if (!decoder_)
         return;
-    std::vector<MovieDecoder::Key> wanted;
-    std::vector<MovieDecoder::Key> ahead;
-    const int64_t now = player_.time();
-    const auto& streams = decoder_->movie().videoStreams();
-    int y = -verticalScrollBar()->value();
-    for (int s = 0; s < static_cast<int>(streams.size()); ++s) {
-        const auto& video = streams[static_cast<size_t>(s)];
-        const int step = video.width + kGap;
-        const int side = std::max(0, (client.width() - step) / (2 * step));
-        const int centreX = (client.width() - video.width) / 2;
-        const int centre = sampleAt(s, now);
-        for (int k = 0; k <= 2 * side; ++k) {
-            const int offset = k % 2 == 0 ? k / 2 : -(k + 1) / 2; // centre first, then outwards
-            int sample = centre + offset;
-            if (s > 0) // other streams: the time that many pixels stand for
-                sample = sampleAt(s, now + static_cast<int64_t>(std::llround(offset * step * player_.microsecondsPerPixel() / 1000.0)));
-            const QRect cell(centreX + offset * step, y, video.width, video.height);
-            if (cell.bottom() < 0 || cell.top() > client.bottom())
-                continue;
-            const MovieDecoder::Key key{s, sample};
-            const QImage image = sample >= 0 ? decoder_->frame(key) : QImage();
-            if (image.isNull()) {
-                p.fillRect(cell, kMissing);
-                if (sample >= 0 && decoder_->state(key) == MovieFrameCache::State::Unknown)
-                    wanted.push_back(key);
-            } else {
-                p.drawImage(cell.topLeft(), image);
-            }
-        }
-        if (player_.playing())
-            for (int a = 1; a <= kAheadWhilePlaying * player_.speed() / 2 + 1; ++a)
-                ahead.push_back({s, centre + a});
-        y += video.height;
+    const MovieFile& movie = decoder_->movie();
+    const auto cells = MovieStrips::layout(movie, player_, client.size(), verticalScrollBar()->value());
+    for (const MovieStrips::Cell& cell : cells) {
+        const QImage image = cell.key.sample >= 0 ? decoder_->frame(cell.key) : QImage();
+        if (image.isNull())
+            p.fillRect(cell.rect, kMissing); // missing, or not decoded yet
+        else
+            p.drawImage(cell.rect.topLeft(), image);
     }
-    wanted.insert(wanted.end(), ahead.begin(), ahead.end());
+    auto wanted = MovieStrips::wanted(movie, player_, cells);
     lastRequest_ = static_cast<int>(wanted.size());
     decoder_->request(std::move(wanted));
 }

@@ -13,7 +13,6 @@ class MoviePlayer;
 class MovieView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    static constexpr int kGap = 4;
     static constexpr int kLineStep = 10;
     static const QColor kMissing;
 
@@ -43,7 +42,6 @@ protected:
 private:
     void horizontalAction(int action);
     void userScroll(int request, int thumb = 0);
-    int sampleAt(int stream, int64_t timeMs) const;
 
     MoviePlayer& player_;
     MovieDecoder* decoder_ = nullptr;
