@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
@@ -260,6 +261,37 @@ TEST_F(SynviewFolder, WindowStepsTimesZoomsAndShowsTheReport)
     QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
     QApplication::sendEvent(map, &pageDown);
     EXPECT_GT(scene.viewport().scale(), narrow);
+}
+
+TEST_F(SynviewFolder, WindowFollowsAConversion)
+{
+    writeStations({at(kNoon, 10400, -3077, 406)});
+    SynviewScene scene(dir.path());
+    ASSERT_TRUE(scene.startUp(QSize(400, 300)));
+    SynviewWindow window(scene);
+    window.show();
+    ASSERT_EQ(scene.data().times().size(), 1u);
+    // The conversion replaces the file by a rename.
+    writeStations({at(kNoon, 10400, -3077, 406), at(kEvening, 10400, -3077, 406)});
+    QFile::remove(path("SYNOP/STATION.TMP"));
+    ASSERT_TRUE(QFile::copy(path("SYNOP/STATION.DAT"), path("SYNOP/STATION.TMP")));
+    QFile::remove(path("SYNOP/STATION.DAT"));
+    ASSERT_TRUE(QFile::rename(path("SYNOP/STATION.TMP"), path("SYNOP/STATION.DAT")));
+    QElapsedTimer waited;
+    waited.start();
+    while (scene.data().times().size() != 2 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(scene.data().times().size(), 2u);
+    EXPECT_EQ(scene.time(), kNoon); // the time shown stays
+
+    // F5 reads it again by hand; a file that went away is said.
+    QFile::remove(path("SYNOP/STATION.DAT"));
+    QAction* reload = nullptr;
+    for (QAction* a : window.findChildren<QAction*>())
+        if (a->shortcut() == QKeySequence(Qt::Key_F5)) reload = a;
+    ASSERT_TRUE(reload);
+    reload->trigger();
+    EXPECT_TRUE(scene.data().times().empty());
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains("Keine SYNOP-Daten"));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -44,6 +45,17 @@ public:
     int paintStations(QPainter& painter);
 
     const SynopMapData& data() const { return data_; }
+    // Reads the station file again (a conversion ran); keeps the shown time
+    // when it is still there, else shows the latest. Returns the new problems.
+    QStringList reloadStations()
+    {
+        const Status loaded = data_.load(folder_, stationTable_.isEmpty() ? nullptr : &stationTable_);
+        QStringList problems = data_.problems();
+        if (!loaded.ok()) problems.prepend(QStringLiteral("Keine SYNOP-Daten: %1").arg(loaded.error().describe()));
+        const auto& t = data_.times();
+        setTime(std::find(t.begin(), t.end(), time_) != t.end() || t.empty() ? time_ : t.back());
+        return problems;
+    }
     uint32_t time() const { return time_; }
     // Shows the records of `time`; false (nothing shown) when there are none.
     bool setTime(uint32_t time);

@@ -3,6 +3,7 @@
 #include "SynviewLegend.h"
 #include "SynviewMapWidget.h"
 #include "SynviewScene.h"
+#include "core/FileUtil.h"
 #include "view/CommandIcons.h"
 #include "view/CommandIds.h"
 #include "weather/StationReportText.h"
@@ -11,12 +12,15 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -35,7 +39,39 @@ SynviewWindow::SynviewWindow(SynviewScene& scene, QWidget* parent)
     connect(map_, &SynviewMapWidget::viewChanged, this, &SynviewWindow::updateCount);
     connect(map_, &SynviewMapWidget::stationClicked, this, &SynviewWindow::showStation);
     fillTimes();
+    // A conversion in the plotter replaces the station file while we show it.
+    // Changes come in bursts (append, duplicate removal, rename): one reload
+    // once they have settled.
+    reloadTimer_ = new QTimer(this);
+    reloadTimer_->setSingleShot(true);
+    reloadTimer_->setInterval(500);
+    connect(reloadTimer_, &QTimer::timeout, this, &SynviewWindow::reload);
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, reloadTimer_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        watchStationFile();
+        reloadTimer_->start();
+    });
+    watchStationFile();
     map_->setFocus();
+}
+
+void SynviewWindow::watchStationFile()
+{
+    const QString file = programPath(scene_.programFolder(), QString::fromLatin1(SynopMapData::kStationFile));
+    // A file replaced by a rename drops out of the watch list.
+    if (!watcher_->files().contains(file) && QFileInfo::exists(file)) watcher_->addPath(file);
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!watcher_->directories().contains(folder) && QFileInfo::exists(folder)) watcher_->addPath(folder);
+}
+
+void SynviewWindow::reload()
+{
+    const QStringList problems = scene_.reloadStations();
+    fillTimes();
+    map_->stationsChanged();
+    if (!problems.isEmpty()) statusBar()->showMessage(problems.join(QStringLiteral("  ")));
+    else showTimeProblems();
 }
 
 void SynviewWindow::buildToolBars()
@@ -75,6 +111,10 @@ void SynviewWindow::buildToolBars()
     connect(later, &QAction::triggered, this, [this] { stepTime(1); });
     connect(times_, &QComboBox::activated, this, &SynviewWindow::timeChosen);
     bar->addSeparator();
+    QAction* reload = bar->addAction(tr("Neu laden"));
+    reload->setShortcut(QKeySequence(Qt::Key_F5));
+    reload->setToolTip(tr("SYNOP\\STATION.DAT neu lesen (F5)"));
+    connect(reload, &QAction::triggered, this, &SynviewWindow::reload);
     QAction* legend = bar->addAction(tr("Zeichenerklärung"));
     legend->setShortcut(QKeySequence(Qt::Key_F1));
     connect(legend, &QAction::triggered, this, &SynviewWindow::showLegend);

@@ -2,7 +2,9 @@
 #include <QMainWindow>
 
 class QComboBox;
+class QFileSystemWatcher;
 class QLabel;
+class QTimer;
 
 namespace kesmar {
 
@@ -32,12 +34,17 @@ private:
     void showLegend();
     // Impossible values of the shown time, in the status bar.
     void showTimeProblems();
+    // The station file again, after a conversion or by F5.
+    void reload();
+    void watchStationFile();
     void updateCount(int drawn, int visible);
 
     SynviewScene& scene_;
     SynviewMapWidget* map_ = nullptr;
     QComboBox* times_ = nullptr;
     QLabel* count_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* reloadTimer_ = nullptr;
 };
 
 } // namespace kesmar
