@@ -87,7 +87,12 @@ void CMiniWindow::initFromView(const QWidget& view, const QRect& rect)
     const QScreen* screen = view.screen();
     if (screen) frame = MiniWindowLayout::keepOnDesktop(frame, screen->availableGeometry());
     applyClientSize(frame.marginsRemoved(margins).size());
-    placeFrame(frame);
+    // The client area is what covers the rectangle: whatever decoration the
+    // window manager adds goes round it.
+    frameRect_ = frame;
+    pendingFrame_.reset();
+    pendingView_.reset();
+    setGeometry(frame.marginsRemoved(margins));
     initialised_ = true;
     setWindowTitle(number_ == kPickup ? tr("temporary PickUp Window") : tr("%1.MiniWindow").arg(number_));
 }
@@ -140,6 +145,7 @@ void CMiniWindow::placeFrame(const QRect& frame)
 {
     frameRect_ = frame;
     pendingFrame_ = frame;
+    pendingView_ = View{viewport_.scale(), viewport_.xOffset(), viewport_.yOffset()};
     corrections_ = 2;
     setGeometry(frame.marginsRemoved(frameMarginsGuess()));
 }
@@ -157,7 +163,10 @@ void CMiniWindow::frameMoved()
             return;
         }
     }
+    // Confirmed only once the matching size has reached the viewport too.
+    if (pendingFrame_ && now == *pendingFrame_ && size() != QSize(viewport_.width(), viewport_.height())) return;
     pendingFrame_.reset();
+    pendingView_.reset();
     frameRect_ = now;
 }
 
@@ -239,8 +248,13 @@ void CMiniWindow::paintEvent(QPaintEvent*)
 void CMiniWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (initialised_ && (width() != viewport_.width() || height() != viewport_.height()))
+    if (initialised_ && (width() != viewport_.width() || height() != viewport_.height())) {
         applyClientSize(size());
+        if (pendingView_) {
+            viewport_.setView(pendingView_->scale, pendingView_->xOffset, pendingView_->yOffset);
+            charts_.selectForViewport(viewport_);
+        }
+    }
     frameMoved();
 }
 
@@ -248,6 +262,15 @@ void CMiniWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     frameMoved();
+}
+
+void CMiniWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Moves and resizes of a hidden window arrive before it counts as
+    // visible; the decoration may be known only once it is mapped.
+    frameMoved();
+    QTimer::singleShot(0, this, &CMiniWindow::frameMoved);
 }
 
 void CMiniWindow::keyPressEvent(QKeyEvent* event)

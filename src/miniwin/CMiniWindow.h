@@ -46,6 +46,8 @@ public:
     void restore(const MiniWindowState& state);
 
     // Moves the window so that its frame covers `frame` (screen pixels).
+    // Until the window manager has placed it, size changes keep the scale
+    // and offsets: the zoom belongs to the rectangle asked for.
     void placeFrame(const QRect& frame);
     // The frame rectangle in screen pixels: where the window is, or where it
     // was asked to be while the window manager has not placed it yet.
@@ -85,6 +87,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -123,6 +126,10 @@ private:
     // Asked for and not yet confirmed by the window manager.
     std::optional<QRect> pendingFrame_;
     int corrections_ = 0;
+    struct View {
+        double scale, xOffset, yOffset;
+    };
+    std::optional<View> pendingView_;
 
     MouseState mouse_ = MouseState::None;
     QPoint bandStart_;
