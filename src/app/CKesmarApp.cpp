@@ -38,14 +38,16 @@ bool CKesmarApp::InitInstance()
 {
     startupPhase_ = StartupPhase::BeforeViewStart;
     profile_ = IniFile(findFileNoCase(programFolder_, QStringLiteral("KMR.INI")));
-    profile_.load();
+    if (const Status loaded = profile_.load(); !loaded)
+        qWarning("KMR.INI not read, the defaults apply: %s", qPrintable(loaded.error().describe()));
     settings_ = AppSettings::read(profile_);
 
     frame_ = std::make_unique<CMainFrame>(*this);
-    // The placement comes before the view's start-up, unlike in the classic
-    // order: the stored scale is minutes per pixel of the window it was saved
-    // with, and a start-up on a provisional size would zoom the restored view
-    // by the ratio of the two widths at every start.
+    // The window gets its stored placement before the view starts up, so the
+    // view starts on its final size: the stored scale is minutes per pixel of
+    // the window it was saved with, and a start-up on a provisional size
+    // would zoom the restored view by the ratio of the two widths at every
+    // start.
     const auto placement = WindowPlacement::parse(profile_.readString(u"Settings", u"WindowPos", QString()));
     if (placement)
         placement->apply(*frame_);
@@ -91,7 +93,7 @@ void CKesmarApp::raiseMainWindow()
 
 bool CKesmarApp::writeProfileString(const QString& section, const QString& key, const QString& value)
 {
-    profile_.load();
+    (void)profile_.load(); // a missing file is made by the save
     profile_.setValue(section, key, value);
     return profile_.save().ok();
 }

@@ -4,6 +4,7 @@
 #include "core/ByteWriter.h"
 #include "core/FileUtil.h"
 #include "core/Viewport.h"
+#include "core/QtBytes.h"
 
 #include <QFile>
 #include <algorithm>
@@ -232,7 +233,7 @@ QByteArray ChartCatalogue::listBytes() const
     ByteWriter out(buffer);
     for (const ChartEntry& e : entries_)
         e.write(out);
-    return QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(buffer.size()));
+    return toQByteArray(buffer);
 }
 
 bool ChartCatalogue::loadList(const QString& programFolder)
@@ -242,7 +243,7 @@ bool ChartCatalogue::loadList(const QString& programFolder)
         return false;
     // Only the first 100 records count; a huge file is not read whole.
     const QByteArray bytes = file.read(qint64(kCapacity) * qint64(ChartEntry::kSize));
-    readList(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+    readList(byteSpan(bytes));
     return true;
 }
 
@@ -254,7 +255,7 @@ std::optional<ChartError> ChartCatalogue::saveList(const QString& programFolder)
     const Status written = writeFileAtomically(path, listBytes());
     if (written)
         return std::nullopt;
-    return ChartError::writeFailed(path, written.error().reason);
+    return ChartError::writeFailed(written.error());
 }
 
 QStringList ChartCatalogue::defaultChartNames()

@@ -3,6 +3,7 @@
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
 #include "core/FileUtil.h"
+#include "core/QtBytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,7 +63,7 @@ QByteArray ChartConfig::toBytes() const
     for (const MiniWindowState& m : miniWindows)
         m.write(out);
     out.u32(arrangeState);
-    return QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(buffer.size()));
+    return toQByteArray(buffer);
 }
 
 void ChartConfig::readBytes(std::span<const uint8_t> bytes)
@@ -130,13 +131,13 @@ QString ChartConfig::filePath(const QString& programFolder)
     return programPath(programFolder, QStringLiteral("CHARTDATA/CHART.CFG"));
 }
 
-bool ChartConfig::load(const QString& programFolder)
+Status ChartConfig::load(const QString& programFolder)
 {
-    const std::optional<QByteArray> bytes = readWholeFile(filePath(programFolder));
+    const Result<QByteArray> bytes = readFile(filePath(programFolder));
     if (!bytes)
-        return false;
-    readBytes(std::span(reinterpret_cast<const uint8_t*>(bytes->constData()), size_t(bytes->size())));
-    return true;
+        return bytes.error();
+    readBytes(byteSpan(*bytes));
+    return {};
 }
 
 std::optional<ChartError> ChartConfig::save(const QString& programFolder) const
@@ -145,7 +146,7 @@ std::optional<ChartError> ChartConfig::save(const QString& programFolder) const
     const Status written = writeFileAtomically(path, toBytes());
     if (written)
         return std::nullopt;
-    return ChartError::writeFailed(path, written.error().reason);
+    return ChartError::writeFailed(written.error());
 }
 
 ViewportStyle ChartConfig::viewportStyle() const

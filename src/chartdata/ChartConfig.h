@@ -68,8 +68,8 @@ public:
     void sanitize();
 
     static QString filePath(const QString& programFolder);
-    // false when the file is missing or unreadable (the values stay).
-    bool load(const QString& programFolder);
+    // Fails when the file is missing or unreadable (the values stay).
+    Status load(const QString& programFolder);
     // Replaces CHART.CFG atomically.
     std::optional<ChartError> save(const QString& programFolder) const;
 

@@ -3,6 +3,7 @@
 #include "chartdata/Cp850.h"
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
+#include "core/QtBytes.h"
 
 #include <string>
 #include <vector>
@@ -68,7 +69,7 @@ QByteArray ChartEntry::toBytes() const
     std::vector<uint8_t> buffer;
     ByteWriter out(buffer);
     write(out);
-    return QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(buffer.size()));
+    return toQByteArray(buffer);
 }
 
 } // namespace kesmar

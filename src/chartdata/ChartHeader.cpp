@@ -3,6 +3,7 @@
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
 #include "core/FileUtil.h"
+#include "core/QtBytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,7 +56,7 @@ QByteArray ChartHeader::toBytes() const
     std::vector<uint8_t> buffer;
     ByteWriter out(buffer);
     write(out);
-    return QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(buffer.size()));
+    return toQByteArray(buffer);
 }
 
 std::optional<ChartHeader> ChartHeader::readFile(const QString& path, ChartError* error)
@@ -75,8 +76,7 @@ std::optional<ChartHeader> ChartHeader::readFile(const QString& path, ChartError
         return fail(file.errorString());
     // Only the first 64 bytes are the header; whatever follows is not read.
     const QByteArray bytes = file.read(qint64(kSize));
-    const auto header = fromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                            size_t(bytes.size())));
+    const auto header = fromBytes(byteSpan(bytes));
     if (!header)
         return fail(QStringLiteral("%1 bytes, 64 expected").arg(bytes.size()));
     return header;
@@ -87,7 +87,7 @@ std::optional<ChartError> ChartHeader::writeFile(const QString& path) const
     const Status written = writeFileAtomically(path, toBytes());
     if (written)
         return std::nullopt;
-    ChartError error = ChartError::writeFailed(path, written.error().reason);
+    ChartError error = ChartError::writeFailed(written.error());
     error.chart = QFileInfo(path).completeBaseName();
     return error;
 }

@@ -76,17 +76,16 @@ PaintResult ChartPainter::paint(QPainter& painter, const Viewport& viewport,
             result.interrupted = true;
             break;
         }
-        LineFile::Error error = LineFile::Error::None;
-        const LineFile file = options.files
-                                  ? options.files->get(options.programFolder, chart.name, &error)
-                                  : LineFile::load(options.programFolder, chart.name, &error);
-        if (error != LineFile::Error::None) {
-            const uint16_t flag = error == LineFile::Error::LinUnreadable ? ChartEntry::LinFailed
-                                                                          : ChartEntry::WpnFailed;
+        const Result<LineFile> file = options.files ? options.files->get(options.programFolder, chart.name)
+                                                    : LineFile::load(options.programFolder, chart.name);
+        if (!file) {
+            const uint16_t flag = LineFile::failedPart(file.error()) == LineFile::Part::Lin
+                                      ? ChartEntry::LinFailed
+                                      : ChartEntry::WpnFailed;
             result.openErrors.push_back({chart.name, flag});
             continue;
         }
-        drawChart(painter, chart, file, projection, options, result);
+        drawChart(painter, chart, *file, projection, options, result);
         if (result.interrupted) break;
     }
 

@@ -12,7 +12,7 @@ ChartStartup::Result ChartStartup::loadSettingsAndCatalogue(const QString& progr
                                                             ChartConfig& config, ChartCatalogue& catalogue)
 {
     Result result;
-    result.configFound = config.load(programFolder);
+    result.configFound = config.load(programFolder).ok();
     result.listFound = catalogue.loadList(programFolder);
     if (result.listFound)
         return result;

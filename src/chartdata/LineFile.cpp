@@ -2,38 +2,27 @@
 
 #include "chartdata/PackedPointRecord.h"
 #include "core/FileUtil.h"
+#include "core/QtBytes.h"
 
 namespace kesmar {
 
-namespace {
-
-std::span<const uint8_t> asBytes(const QByteArray& a)
-{
-    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
-}
-
-} // namespace
-
-LineFile LineFile::load(const QString& programFolder, const QString& chartName, Error* error)
+Result<LineFile> LineFile::load(const QString& programFolder, const QString& chartName)
 {
     auto path = [&](const char* ext) {
         return programPath(programFolder, QStringLiteral("CHARTDATA/") + chartName + QLatin1String(ext));
     };
-    std::optional<QByteArray> lin = readWholeFile(path(".LIN"));
-    if (!lin) {
-        if (error)
-            *error = Error::LinUnreadable;
-        return {};
-    }
-    std::optional<QByteArray> wpn = readWholeFile(path(".WPN"));
-    if (!wpn) {
-        if (error)
-            *error = Error::WpnUnreadable;
-        return {};
-    }
-    if (error)
-        *error = Error::None;
-    return LineFile(std::move(*wpn), std::move(*lin));
+    Result<QByteArray> lin = readFile(path(".LIN"));
+    if (!lin)
+        return lin.error();
+    Result<QByteArray> wpn = readFile(path(".WPN"));
+    if (!wpn)
+        return wpn.error();
+    return LineFile(std::move(wpn).value(), std::move(lin).value());
+}
+
+LineFile::Part LineFile::failedPart(const Error& error)
+{
+    return error.file.endsWith(QLatin1String(".WPN"), Qt::CaseInsensitive) ? Part::Wpn : Part::Lin;
 }
 
 LineSection LineFile::section(int32_t offset) const
@@ -63,7 +52,7 @@ int LineFile::decode(const LineIndexEntry& entry, std::span<ChartPoint> out) con
     return PackedPointRecord::decode(bytes, entry.pointCount, out);
 }
 
-std::span<const uint8_t> LineFile::indexBytes() const { return asBytes(wpn_); }
-std::span<const uint8_t> LineFile::pointBytes() const { return asBytes(lin_); }
+std::span<const uint8_t> LineFile::indexBytes() const { return byteSpan(wpn_); }
+std::span<const uint8_t> LineFile::pointBytes() const { return byteSpan(lin_); }
 
 } // namespace kesmar

@@ -2,6 +2,7 @@
 #include "chartdata/LineIndexEntry.h"
 #include "chartdata/LineSection.h"
 #include "core/ChartPoint.h"
+#include "core/Error.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,19 +25,20 @@ namespace kesmar {
 //   }
 class LineFile {
 public:
-    enum class Error {
-        None,
-        LinUnreadable,  // "OPEN ERROR CHARTDATA\%s.LIN", catalogue flag 0x0400
-        WpnUnreadable,  // "OPEN ERROR CHARTDATA\%s.WPN", catalogue flag 0x0800
+    // The file a load could not read.
+    enum class Part {
+        Lin,  // "OPEN ERROR CHARTDATA\%s.LIN", catalogue flag 0x0400
+        Wpn,  // "OPEN ERROR CHARTDATA\%s.WPN", catalogue flag 0x0800
     };
 
     LineFile() = default;
     LineFile(QByteArray wpn, QByteArray lin) : wpn_(std::move(wpn)), lin_(std::move(lin)) {}
 
     // Reads ProgramFolder/CHARTDATA/<name>.LIN, then .WPN (names matched
-    // ignoring case). On failure `error` names the file that failed (.LIN is
-    // tried first) and the returned file is empty.
-    static LineFile load(const QString& programFolder, const QString& chartName, Error* error);
+    // ignoring case). The error names the file that failed (.LIN is tried
+    // first); failedPart() tells which one it is.
+    static Result<LineFile> load(const QString& programFolder, const QString& chartName);
+    static Part failedPart(const Error& error);
 
     bool isEmpty() const { return wpn_.isEmpty() && lin_.isEmpty(); }
 

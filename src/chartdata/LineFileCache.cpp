@@ -4,8 +4,7 @@
 
 namespace kesmar {
 
-LineFile LineFileCache::get(const QString& programFolder, const QString& chartName,
-                            LineFile::Error* error)
+Result<LineFile> LineFileCache::get(const QString& programFolder, const QString& chartName)
 {
     {
         QMutexLocker lock(&mutex_);
@@ -14,18 +13,13 @@ LineFile LineFileCache::get(const QString& programFolder, const QString& chartNa
             folder_ = programFolder;
         }
         const auto it = files_.constFind(chartName);
-        if (it != files_.constEnd()) {
-            if (error) *error = LineFile::Error::None;
-            return *it;
-        }
+        if (it != files_.constEnd()) return *it;
     }
     // Read outside the lock: a large chart must not hold up another window.
-    LineFile::Error loadError = LineFile::Error::None;
-    LineFile file = LineFile::load(programFolder, chartName, &loadError);
-    if (error) *error = loadError;
-    if (loadError != LineFile::Error::None) return {};
+    Result<LineFile> file = LineFile::load(programFolder, chartName);
+    if (!file) return file;
     QMutexLocker lock(&mutex_);
-    if (programFolder == folder_) files_.insert(chartName, file);
+    if (programFolder == folder_) files_.insert(chartName, *file);
     return file;
 }
 

@@ -20,7 +20,7 @@ public:
 
     // The chart's files, loaded on first use; an empty file and `error` set
     // when .LIN or .WPN cannot be read.
-    LineFile get(const QString& programFolder, const QString& chartName, LineFile::Error* error);
+    Result<LineFile> get(const QString& programFolder, const QString& chartName);
 
     // Puts files in hand (built in memory) under a chart name.
     void put(const QString& programFolder, const QString& chartName, LineFile file);

@@ -3,6 +3,7 @@
 #include "chartdata/PackedPointRecord.h"
 #include "chartdata/RecordSplitter.h"
 #include "core/ByteWriter.h"
+#include "core/QtBytes.h"
 
 #include <algorithm>
 #include <limits>
@@ -119,8 +120,8 @@ bool LineFileWriter::build(Image& image, std::string* error) const
         }
         LineIndexEntry().write(index);  // zero-count terminator
     }
-    image.wpn = QByteArray(reinterpret_cast<const char*>(wpn.data()), qsizetype(wpn.size()));
-    image.lin = QByteArray(reinterpret_cast<const char*>(lin.data()), qsizetype(lin.size()));
+    image.wpn = toQByteArray(wpn);
+    image.lin = toQByteArray(lin);
     return true;
 }
 

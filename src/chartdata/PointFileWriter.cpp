@@ -2,6 +2,7 @@
 
 #include "chartdata/PointBlockEntry.h"
 #include "core/ByteWriter.h"
+#include "core/QtBytes.h"
 
 #include <algorithm>
 #include <map>
@@ -82,8 +83,8 @@ PointFileWriter::Image PointFileWriter::build() const
         e.write(w);
     PointBlockEntry().write(w);  // zero-count terminator
     Image image;
-    image.bwp = QByteArray(reinterpret_cast<const char*>(bwp.data()), qsizetype(bwp.size()));
-    image.bpt = QByteArray(reinterpret_cast<const char*>(bpt.data()), qsizetype(bpt.size()));
+    image.bwp = toQByteArray(bwp);
+    image.bpt = toQByteArray(bpt);
     image.blocks = int(blocks.size());
     image.records = int(records_.size());
     return image;

@@ -92,4 +92,15 @@ private:
 
 using Status = Result<void>;
 
+// `status` with `file` filled in where the error names none: parsers of
+// bytes do not know the file their caller read.
+inline Status withFile(Status status, const QString& file)
+{
+    if (status.ok() || !status.error().file.isEmpty())
+        return status;
+    Error error = status.error();
+    error.file = file;
+    return error;
+}
+
 } // namespace kesmar

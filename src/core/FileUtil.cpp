@@ -30,15 +30,23 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-std::optional<QByteArray> readWholeFile(const QString& path)
+Result<QByteArray> readFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return Error::inFile(path, file.errorString());
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+        return Error::inFile(path, file.errorString());
     return bytes;
+}
+
+std::optional<QByteArray> readWholeFile(const QString& path)
+{
+    Result<QByteArray> bytes = readFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return std::move(bytes).value();
 }
 
 QString findFileNoCase(const QString& dir, const QString& name)

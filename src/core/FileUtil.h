@@ -12,7 +12,9 @@ namespace kesmar {
 // is never replaced. The error names `path` and the system's reason.
 Status writeFileAtomically(const QString& path, const QByteArray& bytes);
 
-// Reads a whole file; nullopt when it cannot be opened or read.
+// Reads a whole file; the error names the file and the system's reason.
+Result<QByteArray> readFile(const QString& path);
+// The same where the reason does not matter: nullopt when it cannot be read.
 std::optional<QByteArray> readWholeFile(const QString& path);
 
 // Chart and data files come from systems without case in file names:

@@ -71,11 +71,13 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
     return ini;
 }
 
-bool IniFile::load()
+Status IniFile::load()
 {
-    const auto bytes = readWholeFile(m_path);
-    parse(bytes.value_or(QByteArray()));
-    return bytes.has_value();
+    const Result<QByteArray> bytes = readFile(m_path);
+    parse(bytes ? *bytes : QByteArray());
+    if (!bytes)
+        return bytes.error();
+    return {};
 }
 
 void IniFile::parse(const QByteArray& bytes)

@@ -26,12 +26,11 @@ public:
 
     static IniFile fromBytes(const QByteArray& bytes);
 
-    // Reads the file at path(); a missing or unreadable file leaves it empty.
-    // Returns whether the file was read.
-    bool load();
+    // Reads the file at path(); a missing or unreadable file leaves it empty
+    // and is reported.
+    Status load();
 
-    // Replaces the file atomically; returns an empty string on success,
-    // otherwise the reason.
+    // Replaces the file atomically.
     Status save() const;
 
     const QString& path() const { return m_path; }

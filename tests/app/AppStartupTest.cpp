@@ -68,7 +68,7 @@ TEST(AppStartup, SettingsKeysAndTheirFallbacks)
     app->ExitInstance();
 
     IniFile ini(program.dir.filePath("KMR.INI"));
-    ini.load();
+    ASSERT_TRUE(ini.load().ok());
     EXPECT_EQ(ini.readString(u"Other", u"keep", ""), "me");
     EXPECT_EQ(ini.readString(u"MAP", u"mile", ""), "Seemeile"); // never written back
     EXPECT_NE(ini.readString(u"MAP", u"lmapscale", ""), "1");

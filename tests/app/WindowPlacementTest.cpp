@@ -68,7 +68,7 @@ TEST(WindowPlacement, MaximizedFrameComesBackMaximizedWithItsNormalRectangle)
         app->ExitInstance();
     }
     IniFile ini(program.dir.filePath("KMR.INI"));
-    ini.load();
+    ASSERT_TRUE(ini.load().ok());
     const auto stored = WindowPlacement::parse(ini.readString(u"Settings", u"WindowPos", QString()));
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->flags, WindowPlacement::kRestoreToMaximized);

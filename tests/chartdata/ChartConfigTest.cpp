@@ -3,6 +3,7 @@
 #include "chartdata/DetailFlags.h"
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
+#include "core/QtBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +17,6 @@
 using namespace kesmar;
 
 namespace {
-
-std::span<const uint8_t> asSpan(const QByteArray& b)
-{
-    return {reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size())};
-}
 
 double f64At(const QByteArray& b, size_t offset)
 {
@@ -44,7 +40,7 @@ void putF64(QByteArray& b, int offset, double v)
 {
     std::vector<uint8_t> bytes;
     ByteWriter(bytes).f64(v);
-    b.replace(offset, 8, QByteArray(reinterpret_cast<const char*>(bytes.data()), 8));
+    b.replace(offset, 8, toQByteArray(bytes));
 }
 
 } // namespace
@@ -75,7 +71,7 @@ TEST(ChartConfig, RoundTripKeepsEveryByte)
         b[i] = char(i * 7);
     b[124] = '\x55'; // inside the chart font's width field
     ChartConfig c;
-    c.readBytes(asSpan(b));
+    c.readBytes(byteSpan(b));
     EXPECT_EQ(c.toBytes(), b);
 }
 
@@ -88,7 +84,7 @@ TEST(ChartConfig, ShortFileKeepsTheDefaultsForItsTail)
     image[117] = '\0';
     // Cut inside the y offset: its first four bytes come from the file.
     ChartConfig c;
-    c.readBytes(asSpan(image.left(112)));
+    c.readBytes(byteSpan(image.left(112)));
     EXPECT_EQ(c.viewScale, 0.5);
     EXPECT_EQ(c.viewXOffset, 10.0);
     EXPECT_EQ(c.viewYOffset, 2908.0); // same bytes as the default
@@ -96,7 +92,7 @@ TEST(ChartConfig, ShortFileKeepsTheDefaultsForItsTail)
     EXPECT_EQ(c.miniWindows[3], MiniWindowState::defaults(3));
 
     ChartConfig d;
-    d.readBytes(asSpan(image.left(120)));
+    d.readBytes(byteSpan(image.left(120)));
     EXPECT_EQ(d.detailFlags, 0x000Fu);
     EXPECT_EQ(d.screenColours, ChartConfig::defaultScreenColours());
     ChartConfig e;
@@ -119,7 +115,7 @@ TEST(ChartConfig, DamagedValuesFallBackToTheDefaults)
         QByteArray image = ChartConfig().toBytes();
         putF64(image, t.offset, t.value);
         ChartConfig c;
-        c.readBytes(asSpan(image));
+        c.readBytes(byteSpan(image));
         EXPECT_EQ(f64At(c.toBytes(), size_t(t.offset)), t.expected) << t.offset << " " << t.value;
     }
 }
@@ -128,7 +124,9 @@ TEST(ChartConfig, FileLoadSaveAndViewportStyle)
 {
     QTemporaryDir dir;
     ChartConfig c;
-    EXPECT_FALSE(c.load(dir.path()));
+    const Status missing = c.load(dir.path());
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().file, ChartConfig::filePath(dir.path()));
     EXPECT_TRUE(c.save(dir.path())); // no CHARTDATA folder: reported, not thrown
     ASSERT_TRUE(QDir(dir.path()).mkdir("chartdata"));
     c.viewScale = 0.125;

@@ -3,6 +3,7 @@
 #include "chartdata/PackedPointRecord.h"
 
 #include "core/ByteWriter.h"
+#include "core/QtBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,11 +15,6 @@
 using namespace kesmar;
 
 namespace {
-
-QByteArray toQ(const std::vector<uint8_t>& v)
-{
-    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
-}
 
 std::vector<LineIndexEntry> entries(LineSection s)
 {
@@ -83,7 +79,7 @@ TEST(LineFile, DecodeSkipsRecordsOutsideTheirFile)
     std::vector<ChartPoint> pts{{100, 200}, {101, 199}, {102, 198}};
     ASSERT_TRUE(PackedPointRecord::encode(pts, lin));
     const auto len = uint16_t(lin.size());
-    const LineFile file(QByteArray(), toQ(lin));
+    const LineFile file(QByteArray(), toQByteArray(lin));
     std::vector<ChartPoint> out(PackedPointRecord::kMaxPoints);
 
     EXPECT_EQ(file.decode(entry(0, 0, len, 3), out), 3);
@@ -168,20 +164,24 @@ TEST(LineFile, LoadNamesTheFileThatFailed)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("chartdata"));
-    LineFile::Error error = LineFile::Error::None;
-    EXPECT_TRUE(LineFile::load(dir.path(), "X", &error).isEmpty());
-    EXPECT_EQ(error, LineFile::Error::LinUnreadable);
+    const Result<LineFile> noLin = LineFile::load(dir.path(), "X");
+    ASSERT_FALSE(noLin.ok());
+    EXPECT_EQ(noLin.error().file, dir.path() + "/chartdata/X.LIN");
+    EXPECT_EQ(LineFile::failedPart(noLin.error()), LineFile::Part::Lin);
     QFile lin(dir.path() + "/chartdata/x.lin");
     ASSERT_TRUE(lin.open(QIODevice::WriteOnly));
     lin.write("12345678");
     lin.close();
-    EXPECT_TRUE(LineFile::load(dir.path(), "X", &error).isEmpty());
-    EXPECT_EQ(error, LineFile::Error::WpnUnreadable);
+    const Result<LineFile> noWpn = LineFile::load(dir.path(), "X");
+    ASSERT_FALSE(noWpn.ok());
+    EXPECT_EQ(noWpn.error().file, dir.path() + "/chartdata/X.WPN");
+    EXPECT_EQ(LineFile::failedPart(noWpn.error()), LineFile::Part::Wpn);
     QFile wpn(dir.path() + "/chartdata/X.WPN");
     ASSERT_TRUE(wpn.open(QIODevice::WriteOnly));
     wpn.close();
-    const LineFile file = LineFile::load(dir.path(), "X", &error);
-    EXPECT_EQ(error, LineFile::Error::None);
+    const Result<LineFile> loaded = LineFile::load(dir.path(), "X");
+    ASSERT_TRUE(loaded.ok());
+    const LineFile& file = *loaded;
     EXPECT_EQ(file.lin().size(), 8);
     EXPECT_TRUE(entries(file.section(0)).empty());
 }

@@ -61,7 +61,9 @@ TEST(Ini, SaveAndLoadRoundTrip)
 {
     QTemporaryDir dir;
     IniFile ini(dir.filePath("KMR.INI"));
-    EXPECT_FALSE(ini.load()); // missing file reads as empty
+    const Status missing = ini.load(); // a missing file reads as empty and is reported
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().file, dir.filePath("KMR.INI"));
     ini.setValue(u"MAP", u"yfactor", "710000");
     ini.setValue(u"Settings", u"WindowPos", "0,1,-1,-1,-1,-1,10,20,810,620");
     ASSERT_TRUE(ini.save().ok());

@@ -98,9 +98,9 @@ TEST(BundledCharts, RecordsRespectTheLimits)
         const auto header = ChartHeader::readFile(ChartHeader::pathFor(kFolder, name));
         ASSERT_TRUE(header);
         const ChartBox box = header->box();
-        LineFile::Error error;
-        const LineFile file = LineFile::load(kFolder, name, &error);
-        ASSERT_EQ(error, LineFile::Error::None);
+        const Result<LineFile> loaded = LineFile::load(kFolder, name);
+        ASSERT_TRUE(loaded.ok());
+        const LineFile& file = *loaded;
         SectionStats total = checkSection(file, 0, box, "base");
         EXPECT_EQ(total.records, 1);
         EXPECT_TRUE(header->hasLayer(4));
@@ -146,8 +146,9 @@ TEST(BundledCharts, DemoTrackStaysOnWater)
     ASSERT_LE(lines.size(), 2000);
     const auto header = ChartHeader::readFile(ChartHeader::pathFor(kFolder, "NORDS-S"));
     ASSERT_TRUE(header);
-    LineFile::Error error;
-    const LineFile file = LineFile::load(kFolder, "NORDS-S", &error);
+    const Result<LineFile> loaded = LineFile::load(kFolder, "NORDS-S");
+    ASSERT_TRUE(loaded.ok());
+    const LineFile& file = *loaded;
     std::vector<std::vector<ChartPoint>> land;
     std::vector<ChartPoint> buf(PackedPointRecord::kMaxPoints);
     LineSection s = file.section(header->layerOffset[4]);

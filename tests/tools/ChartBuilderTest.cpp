@@ -76,9 +76,9 @@ TEST(ChartBuilder, WritesClippedTiledChartThatReadsBack)
     EXPECT_TRUE(header->hasLayer(4));
     EXPECT_TRUE(header->hasLayer(7));
     EXPECT_FALSE(header->hasLayer(9));
-    LineFile::Error e;
-    const LineFile file = LineFile::load(dir.path(), "TEST", &e);
-    ASSERT_EQ(e, LineFile::Error::None);
+    const Result<LineFile> loaded = LineFile::load(dir.path(), "TEST");
+    ASSERT_TRUE(loaded.ok());
+    const LineFile& file = *loaded;
     std::vector<ChartPoint> buf(PackedPointRecord::kMaxPoints);
     int land = 0;
     LineSection s = file.section(header->layerOffset[4]);

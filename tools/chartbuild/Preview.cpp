@@ -20,13 +20,13 @@ bool writePreview(const QString& chartDir, const QString& name, const QString& p
     const QString folder = QDir(chartDir).absoluteFilePath(QStringLiteral(".."));
     ChartError headerError;
     const auto header = ChartHeader::readFile(ChartHeader::pathFor(folder, name), &headerError);
-    LineFile::Error lineError = LineFile::Error::None;
-    const LineFile lines = LineFile::load(folder, name, &lineError);
-    if (!header || lineError != LineFile::Error::None) {
+    const Result<LineFile> loaded = LineFile::load(folder, name);
+    if (!header || !loaded) {
         if (error)
             *error = QStringLiteral("%1: chart cannot be read back").arg(name);
         return false;
     }
+    const LineFile& lines = *loaded;
     const ChartBox box = header->box();
     const double sx = double(width) / (double(box.right) - box.left);
     const int height = std::max(1, int((double(box.bottom) - box.top) * sx + 0.5));

@@ -86,7 +86,9 @@ int runDownload(const QStringList& args)
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     const QString folder = QDir::currentPath();
     IniFile ini(findFileNoCase(folder, QStringLiteral("KMR.INI")));
-    ini.load();
+    if (const Status loaded = ini.load(); !loaded)
+        std::fprintf(stderr, "kesmar-synop download: %s; the default addresses apply\n",
+                     loaded.error().describe().toLocal8Bit().constData());
     const SynopDownloadSettings settings = SynopDownloadSettings::read(ini);
     const QString scheme = QUrl(settings.synopBaseUrl).scheme();
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
