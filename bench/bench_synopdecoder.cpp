@@ -6,10 +6,12 @@
 #include "weather/StationEntry.h"
 #include "weather/StationFileDeduplicator.h"
 #include "weather/SynopConversion.h"
+#include "weather/StationFileAppender.h"
 #include "weather/SynopDecoder.h"
 #include "weather/SynopFileContext.h"
 #include "weather/SynopTables.h"
 #include "weather/SynopTimeWindow.h"
+#include "core/QtBytes.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -43,10 +45,10 @@ void loadTables(SynopTables& tables)
         e.setName("STATION " + std::to_string(e.number));
         e.appendTableForm(bytes);
     }
-    tables.stations().loadBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
-    tables.ttTable().loadBytes("SM Synoptische Meldungen\n");
-    tables.aaTable().loadBytes("DL Deutschland\nRO Rumaenien\n");
-    tables.textTable().loadBytes("RRMM Nachtrag\nCCMM Berichtigung\n");
+    (void)tables.stations().loadBytes(toQByteArray(bytes));
+    (void)tables.ttTable().loadBytes("SM Synoptische Meldungen\n");
+    (void)tables.aaTable().loadBytes("DL Deutschland\nRO Rumaenien\n");
+    (void)tables.textTable().loadBytes("RRMM Nachtrag\nCCMM Berichtigung\n");
     tables.setLoaded(true);
 }
 
@@ -113,11 +115,14 @@ void decodeBenchmark(benchmark::State& state, const std::string& text)
     const int64_t fileTime = SynopTimeWindow::localTimeValue(2023, 1, 18, 12, 0, 0);
     size_t reports = 0;
     for (auto _ : state) {
-        SynopDecoder decoder(tables, dir.path());
+        // The records go to the station file, as in a conversion.
+        StationFileAppender appender(dir.path());
+        SynopDecoder decoder(tables, [&appender](const SynopRecord& record) { appender.append(record); });
         decoder.SetSynopFileContext(SynopFileContext::forFile(2023, 1, 18, 12, fileTime, window));
         decoder.BeginSynopFile();
         feedAll(decoder, text);
         decoder.EndSynopFile();
+        (void)appender.flush();
         reports = decoder.reportsWritten();
         state.PauseTiming();
         QFile::remove(dir.filePath(QStringLiteral("SYNOP/STATION.DAT")));

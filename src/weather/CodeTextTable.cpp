@@ -7,7 +7,7 @@
 
 namespace kesmar {
 
-QString CodeTextTable::loadBytes(const QByteArray& bytes)
+Status CodeTextTable::loadBytes(const QByteArray& bytes)
 {
     clear();
     const char* p = bytes.constData();
@@ -35,18 +35,18 @@ QString CodeTextTable::loadBytes(const QByteArray& bytes)
         p = next;
     }
     if (entries_.empty())
-        return QStringLiteral("no data line");
+        return Error::inFile({}, QStringLiteral("no data line"));
     return {};
 }
 
-QString CodeTextTable::loadFile(const QString& path)
+Status CodeTextTable::loadFile(const QString& path)
 {
-    const std::optional<QByteArray> bytes = readWholeFile(path);
+    const Result<QByteArray> bytes = readFile(path);
     if (!bytes) {
         clear();
-        return QStringLiteral("cannot read %1").arg(path);
+        return bytes.error();
     }
-    return loadBytes(*bytes);
+    return withFile(loadBytes(*bytes), path);
 }
 
 void CodeTextTable::clear()

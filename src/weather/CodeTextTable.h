@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -27,11 +29,11 @@ public:
 
     // Parses a file image; any line length is accepted (over-long texts are
     // cut), a line shorter than key + separator is skipped, and a last line
-    // without a line end counts. Returns an empty string on success, else the
-    // reason; a table without a single data line is an error.
-    QString loadBytes(const QByteArray& bytes);
+    // without a line end counts. A table without a single data line is an
+    // error (without a file).
+    Status loadBytes(const QByteArray& bytes);
     // Reads and parses `path`; the error names the file.
-    QString loadFile(const QString& path);
+    Status loadFile(const QString& path);
     void clear();
 
     size_t size() const { return entries_.size(); }

@@ -15,7 +15,7 @@ StationFileAppender::StationFileAppender(QString programFolder)
 
 StationFileAppender::~StationFileAppender()
 {
-    flush();
+    (void)flush(); // a failure is counted in recordsLost()
 }
 
 QString StationFileAppender::stationFilePath() const
@@ -29,34 +29,36 @@ void StationFileAppender::append(const SynopRecord& record)
     buffer_.resize(at + SynopRecord::kSize);
     record.serialise(std::span<uint8_t, SynopRecord::kSize>(buffer_.data() + at, SynopRecord::kSize));
     if (buffer_.size() >= kFlushBytes)
-        flush();
+        (void)flush(); // a failure is counted in recordsLost()
 }
 
-bool StationFileAppender::flush()
+Status StationFileAppender::flush()
 {
     if (buffer_.empty())
-        return true;
+        return {};
     const size_t records = pendingRecords();
-    const bool ok = writeBlock();
+    Status written = writeBlock();
     buffer_.clear();
-    (ok ? written_ : lost_) += records;
-    return ok;
+    (written ? written_ : lost_) += records;
+    return written;
 }
 
-bool StationFileAppender::writeBlock()
+Status StationFileAppender::writeBlock()
 {
     QFile file(stationFilePath());
+    const auto fail = [&file] { return Error::inFile(file.fileName(), file.errorString()); };
     if (!file.open(QIODevice::ReadWrite))
-        return false;
+        return fail();
     const qint64 whole = file.size() - file.size() % static_cast<qint64>(SynopRecord::kSize);
     if ((whole != file.size() && !file.resize(whole)) || !file.seek(whole))
-        return false;
+        return fail();
     const auto bytes = static_cast<qint64>(buffer_.size());
     if (file.write(reinterpret_cast<const char*>(buffer_.data()), bytes) != bytes || !file.flush()) {
+        const Error failed = fail();
         file.resize(whole);
-        return false;
+        return failed;
     }
-    return true;
+    return {};
 }
 
 } // namespace kesmar

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Error.h"
 #include "weather/SynopRecord.h"
 
 #include <QString>
@@ -24,10 +25,10 @@ public:
 
     void append(const SynopRecord& record);
     // Writes the collected records. A station file that cannot be opened or
-    // written loses them (false); a short write is cut back so the file never
+    // written loses them (the error names it); a short write is cut back so the file never
     // ends in a partial record, and a partial record already at its end is
     // removed before appending, since it would shift every later record.
-    bool flush();
+    Status flush();
 
     size_t pendingRecords() const { return buffer_.size() / SynopRecord::kSize; }
     size_t recordsWritten() const { return written_; }
@@ -35,7 +36,7 @@ public:
     QString stationFilePath() const;
 
 private:
-    bool writeBlock();
+    Status writeBlock();
 
     QString programFolder_;
     std::vector<uint8_t> buffer_;

@@ -20,12 +20,12 @@ uint32_t packIndicator(const char* p)
 
 } // namespace
 
-QString StationTable::loadBytes(const QByteArray& bytes)
+Status StationTable::loadBytes(const QByteArray& bytes)
 {
     clear();
     // Offsets are kept in 32 bits; a table of 4 GB is no station table.
     if (static_cast<uint64_t>(bytes.size()) >= UINT32_MAX)
-        return QStringLiteral("file too large");
+        return Error::inFile({}, QStringLiteral("file too large"));
     bytes_ = bytes;
     ByteReader r(bytes_.constData(), static_cast<size_t>(bytes_.size()));
     while (r.remaining() >= StationEntry::kHeaderSize) {
@@ -49,22 +49,19 @@ QString StationTable::loadBytes(const QByteArray& bytes)
     count_ = offsets_.size();
     if (count_ == 0) {
         clear();
-        return QStringLiteral("no complete station entry");
+        return Error::inFile({}, QStringLiteral("no complete station entry"));
     }
     return {};
 }
 
-QString StationTable::loadFile(const QString& path)
+Status StationTable::loadFile(const QString& path)
 {
-    const std::optional<QByteArray> bytes = readWholeFile(path);
+    const Result<QByteArray> bytes = readFile(path);
     if (!bytes) {
         clear();
-        return QStringLiteral("%1: cannot read %2").arg(QLatin1String(kFileName), path);
+        return bytes.error();
     }
-    const QString error = loadBytes(*bytes);
-    if (!error.isEmpty())
-        return QStringLiteral("%1: %2").arg(QLatin1String(kFileName), error);
-    return {};
+    return withFile(loadBytes(*bytes), path);
 }
 
 void StationTable::clear()

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Error.h"
 #include "weather/StationEntry.h"
 
 #include <QByteArray>
@@ -19,11 +20,10 @@ public:
 
     // Parses a table image. A cut last entry (fewer bytes left than its
     // header or its name) is ignored; a name longer than 51 is cut to 51.
-    // Returns an empty string on success, else the reason; a table without a
-    // single complete entry is an error.
-    QString loadBytes(const QByteArray& bytes);
+    // A table without a single complete entry is an error (without a file).
+    Status loadBytes(const QByteArray& bytes);
     // Reads the file at `path` whole and parses it; the error names the file.
-    QString loadFile(const QString& path);
+    Status loadFile(const QString& path);
     void clear();
 
     size_t size() const { return count_; }

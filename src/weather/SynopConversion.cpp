@@ -14,7 +14,8 @@
 namespace kesmar {
 
 SynopConversion::SynopConversion(const QString& programFolder, const SynopTables& tables)
-    : programFolder_(programFolder), tables_(tables), decoder_(tables, programFolder)
+    : programFolder_(programFolder), tables_(tables), appender_(programFolder),
+      decoder_(tables, [this](const SynopRecord& record) { appender_.append(record); })
 {
 }
 
@@ -125,7 +126,7 @@ void SynopConversion::cancel()
 {
     if (status_ != Status::Converting)
         return;
-    decoder_.flush();
+    (void)appender_.flush(); // a failure is counted in reportsLost()
     data_.clear();
     status_ = Status::Cancelled;
 }
@@ -176,6 +177,7 @@ void SynopConversion::decodeLines()
 void SynopConversion::finishFile()
 {
     decoder_.EndSynopFile();
+    (void)appender_.flush(); // a failure is counted in reportsLost()
     data_.clear();
     position_ = 0;
     --progress_.filesToConvert;
@@ -198,7 +200,7 @@ void SynopConversion::updatePercents()
 
 void SynopConversion::removeDuplicates()
 {
-    decoder_.flush();
+    (void)appender_.flush(); // a failure is counted in reportsLost()
     progress_.filePercent = 0;
     progress_.totalPercent = 0;
     dedup_ = StationFileDeduplicator(programFolder_).run(

@@ -1,4 +1,5 @@
 #pragma once
+#include "weather/StationFileAppender.h"
 #include "weather/StationFileDeduplicator.h"
 #include "weather/SynopDecoder.h"
 #include "weather/SynopTimeWindow.h"
@@ -80,7 +81,7 @@ public:
     bool restoredLeftover() const { return restoredLeftover_; }
     size_t reportsWritten() const { return decoder_.reportsWritten(); }
     // Reports lost because the station file could not be written.
-    size_t reportsLost() const { return decoder_.appender().recordsLost(); }
+    size_t reportsLost() const { return appender_.recordsLost(); }
     size_t filesConverted() const { return filesConverted_; }
     const SynopTimeWindow& window() const { return window_; }
 
@@ -100,7 +101,8 @@ private:
 
     QString programFolder_;
     const SynopTables& tables_;
-    SynopDecoder decoder_;
+    StationFileAppender appender_;
+    SynopDecoder decoder_; // hands its records to appender_
     SynopTimeWindow window_;
     std::vector<SynopFileEntry> files_;
     SynopConversionProgress progress_;

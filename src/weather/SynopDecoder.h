@@ -1,12 +1,12 @@
 #pragma once
 #include "weather/GroupWindow.h"
-#include "weather/StationFileAppender.h"
 #include "weather/SynopFileContext.h"
 #include "weather/SynopRecord.h"
 
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace kesmar {
@@ -18,7 +18,8 @@ class SynopTables;
 // Each five-character group is recognised by matching templates against the
 // window of the last six characters; decoded values go into one SynopRecord,
 // and each report that ends with "=" (or with its bulletin) and names a known
-// station or a ship is appended to "SYNOP\STATION.DAT".
+// station or a ship is handed to the record sink (the conversion's sink
+// appends it to "SYNOP\STATION.DAT").
 //
 // Bulletins are framed by SOH (0x01) and ETX (0x03): SOH, a line with the
 // message number, the heading T1T2A1A2ii CCCC YYGGgg [BBB], then the
@@ -28,7 +29,11 @@ class SynopDecoder {
 public:
     static constexpr size_t kMaxLineLength = 199;
 
-    // The decoder's states; the numbers are those of the state tables.
+    // Receives each finished report.
+    using RecordSink = std::function<void(const SynopRecord&)>;
+
+    // The decoder's states. The numbers are fixed: 1-21 the land report and
+    // the bulletin heading, 30-33 the ship's own groups, 200 skipping.
     enum State : uint8_t {
         Idle = 1,
         LineEnd = 4,
@@ -57,8 +62,8 @@ public:
     };
 
     // The tables must outlive the decoder; without all four loaded it
-    // decodes nothing.
-    SynopDecoder(const SynopTables& tables, const QString& programFolder);
+    // decodes nothing. An empty sink drops the records (they are counted).
+    SynopDecoder(const SynopTables& tables, RecordSink sink);
 
     void SetSynopFileContext(const SynopFileContext& context);
     const SynopFileContext& fileContext() const { return context_; }
@@ -67,7 +72,7 @@ public:
     // One line as read from a file (up to 199 characters with its line end;
     // longer input is taken in pieces of 199, as the reader would).
     void FeedSynopLine(std::string_view line);
-    // Closes a bulletin left open by the file's end and writes the records.
+    // Closes a bulletin left open by the file's end.
     void EndSynopFile();
 
     void FeedSynopChar(char c);
@@ -78,8 +83,6 @@ public:
     // how many. (FeedSynopLine of the result, one character at a time, does
     // the same as FeedSynopLine of the line.)
     static size_t rewriteLine(std::string_view line, char* out);
-    // Writes the collected records to the station file.
-    bool flush() { return appender_.flush(); }
 
     State state() const { return state_; }
     State resumeState() const { return resume_; }
@@ -87,8 +90,8 @@ public:
     const SynopRecord& record() const { return record_; }
     int groupCounter() const { return counter_; }
     bool bulletinOpen() const { return bulletinOpen_; }
+    // Reports handed to the sink.
     size_t reportsWritten() const { return reportsWritten_; }
-    const StationFileAppender& appender() const { return appender_; }
 
 private:
     enum class Outcome : uint8_t { Advance, Goto, Stay, Keep };
@@ -122,7 +125,12 @@ private:
     Step section3();
     Step section4();
     bool sectionHeader(Step& step, bool allow333, bool allow444);
+    bool sectionPrologue(Step& step, bool allow333, bool allow444);
+    bool takeInOrder(int place);
+    void precipitationGroup();
     Step temperatureGroup(int16_t& field, uint32_t bit);
+    // A value with the sign figure sn of its group: "1" negative, else as is.
+    static int withSign(char sign, int value) { return sign == '1' && value > 0 ? -value : value; }
     bool timeValue(int day, int hour, int minute, uint32_t& out) const;
     void reject() { record_.flags |= SynopFlag::Rejected; }
     void setIf(bool condition, uint32_t bit)
@@ -133,7 +141,7 @@ private:
 
     const SynopTables& tables_;
     bool ready_ = false;
-    StationFileAppender appender_;
+    RecordSink sink_;
     SynopFileContext context_;
     SynopRecord record_;
     GroupWindow window_;

@@ -34,6 +34,36 @@ bool SynopDecoder::sectionHeader(Step& step, bool allow333, bool allow444)
     return false;
 }
 
+// What every section starts with: its end by a section header, and no
+// template before five characters of a group are there.
+bool SynopDecoder::sectionPrologue(Step& step, bool allow333, bool allow444)
+{
+    if (sectionHeader(step, allow333, allow444))
+        return true;
+    if (window_.count() >= 5)
+        return false;
+    step = stay();
+    return true;
+}
+
+// An optional group is taken while the counter has not passed its place;
+// taking it moves the counter past it.
+bool SynopDecoder::takeInOrder(int place)
+{
+    if (counter_ > place)
+        return false;
+    counter_ = place + 1;
+    return true;
+}
+
+// 6RRRtR, in section 1 and in section 3.
+void SynopDecoder::precipitationGroup()
+{
+    record_.precipitation = static_cast<int16_t>(window_.number(2, 4));
+    record_.precipitationPeriod = static_cast<int8_t>(window_.number(5, 5));
+    setIf(record_.precipitation >= 0 && record_.precipitationPeriod >= 0, SynopFlag::Precipitation);
+}
+
 // Templates "?3++++" to "?8++++", "?9++//" and "?222++": group 3 to 9 is
 // taken while the counter has not passed its figure, and sets it to the
 // figure + 1.
@@ -41,10 +71,8 @@ SynopDecoder::Step SynopDecoder::section1()
 {
     const GroupWindow& w = window_;
     Step step = stay();
-    if (sectionHeader(step, true, true))
+    if (sectionPrologue(step, true, true))
         return step;
-    if (w.count() < 5)
-        return stay();
     if (w.matches("?222++")) { // 222Dsvs: section 2 of a ship follows
         counter_ = 0;
         record_.shipDirection = static_cast<int8_t>(w.number(4, 4));
@@ -57,10 +85,8 @@ SynopDecoder::Step SynopDecoder::section1()
         return goTo(Section1);
     if (figure == '9' && !w.matches("?9++//"))
         return goTo(Section1);
-    const int place = figure - '0';
-    if (counter_ > place)
+    if (!takeInOrder(figure - '0'))
         return stay();
-    counter_ = place + 1;
     return storeSection1(figure);
 }
 
@@ -101,9 +127,7 @@ SynopDecoder::Step SynopDecoder::storeSection1(char figure)
               SynopFlag::PressureTendency);
         break;
     case '6':
-        record_.precipitation = static_cast<int16_t>(w.number(2, 4));
-        record_.precipitationPeriod = static_cast<int8_t>(w.number(5, 5));
-        setIf(record_.precipitation >= 0 && record_.precipitationPeriod >= 0, SynopFlag::Precipitation);
+        precipitationGroup();
         break;
     case '7': {
         record_.presentWeather = static_cast<int8_t>(w.number(2, 3));
@@ -130,20 +154,16 @@ SynopDecoder::Step SynopDecoder::section2()
 {
     const GroupWindow& w = window_;
     Step step = stay();
-    if (sectionHeader(step, true, true))
+    if (sectionPrologue(step, true, true))
         return step;
-    if (w.count() < 5)
-        return stay();
     // Templates "?0++++" to "?6++++" in order, then "?70+++".
     const char figure = w.at(1);
     if (!w.matches("?+++++") || figure < '0' || figure > '7')
         return goTo(Section2);
     if (figure == '7' && w.at(2) != '0')
         return goTo(Section2);
-    const int place = figure - '0';
-    if (counter_ > place)
+    if (!takeInOrder(figure - '0'))
         return stay();
-    counter_ = place + 1;
     return storeSection2(figure);
 }
 
@@ -166,7 +186,7 @@ SynopDecoder::Step SynopDecoder::storeSection2(char figure)
             record_.humidity = static_cast<int16_t>(v);
             record_.flags |= SynopFlag::Humidity;
         } else {
-            record_.seaTemperature = static_cast<int16_t>(w.at(2) == '1' ? -v : v);
+            record_.seaTemperature = static_cast<int16_t>(withSign(w.at(2), v));
             record_.flags |= SynopFlag::SeaTemperature;
         }
         break;
@@ -216,7 +236,7 @@ SynopDecoder::Step SynopDecoder::temperatureGroup(int16_t& field, uint32_t bit)
     const char sign = window_.at(2);
     if (v < 0 || sign == '9')
         return advance(Section3);
-    field = static_cast<int16_t>(sign == '1' ? -v : v);
+    field = static_cast<int16_t>(withSign(sign, v));
     record_.flags |= bit;
     return goTo(Section3);
 }
@@ -225,10 +245,8 @@ SynopDecoder::Step SynopDecoder::section3()
 {
     const GroupWindow& w = window_;
     Step step = stay();
-    if (sectionHeader(step, false, true))
+    if (sectionPrologue(step, false, true))
         return step;
-    if (w.count() < 5)
-        return stay();
     if (!w.matches("?+++++") || w.at(1) == '/' || w.at(1) == '0')
         return goTo(Section3);
     const int place = w.at(1) - '0';
@@ -252,9 +270,8 @@ SynopDecoder::Step SynopDecoder::section3()
     default:
         break;
     }
-    if (counter_ > place)
+    if (!takeInOrder(place))
         return stay();
-    counter_ = place + 1;
     switch (place) {
     case 1:
         return temperatureGroup(record_.maxTemperature, SynopFlag::MaxTemperature);
@@ -264,7 +281,7 @@ SynopDecoder::Step SynopDecoder::section3()
         record_.groundState = static_cast<int8_t>(w.number(2, 2));
         const int tg = w.number(4, 5);
         const char sign = w.at(3);
-        record_.groundMinTemperature = static_cast<int8_t>(sign == '1' && tg > 0 ? -tg : tg);
+        record_.groundMinTemperature = static_cast<int8_t>(withSign(sign, tg));
         if (sign != '0' && sign != '1')
             return advance(Section3);
         record_.flags |= SynopFlag::GroundGroup;
@@ -276,9 +293,7 @@ SynopDecoder::Step SynopDecoder::section3()
         setIf(record_.snowGroundState >= 0 || record_.snowDepth >= 0, SynopFlag::Snow);
         return goTo(Section3);
     default: // 6RRRtR
-        record_.precipitation = static_cast<int16_t>(w.number(2, 4));
-        record_.precipitationPeriod = static_cast<int8_t>(w.number(5, 5));
-        setIf(record_.precipitation >= 0 && record_.precipitationPeriod >= 0, SynopFlag::Precipitation);
+        precipitationGroup();
         return goTo(Section3);
     }
 }
@@ -288,10 +303,8 @@ SynopDecoder::Step SynopDecoder::section4()
 {
     const GroupWindow& w = window_;
     Step step = stay();
-    if (sectionHeader(step, false, false))
+    if (sectionPrologue(step, false, false))
         return step;
-    if (w.count() < 5)
-        return stay();
     if (!w.matches("?+++++"))
         return goTo(RestOfReport);
     record_.lowerCloudAmount = static_cast<int8_t>(w.number(1, 1));

@@ -1,5 +1,6 @@
 #pragma once
 #include "weather/StationEntry.h"
+#include "weather/SynopRecordFields.h"
 
 #include <array>
 #include <cstddef>
@@ -59,28 +60,9 @@ struct SynopRecord {
 
     // Byte offsets in the file record.
     enum Offset : size_t {
-        OffFlags = 0, OffSectionKind = 4, OffFileIndex = 6, OffBulletinTime = 8,
-        OffObservationTime = 12, OffWindDirection = 16, OffAirTemperature = 18,
-        OffDewPoint = 20, OffSeaTemperature = 22, OffMinTemperature = 24,
-        OffMaxTemperature = 26, OffHumidity = 28, OffStationPressure = 30,
-        OffSeaLevelPressure = 32, OffGeopotential = 34, OffIsobaricSurface = 36,
-        OffPressureTendency = 38, OffPrecipitation = 40, OffWaveHeight = 42,
-        OffSnowDepth = 44, OffPlatformNumber = 46, OffCentreEntry = 48,
-        OffStationEntry = 118, OffTtText = 188, OffAaText = 268, OffBbbText = 348,
-        OffBulletinNumber = 428, OffWindSpeed = 429, OffHeadingLetter = 430,
-        OffWindIndicator = 431, OffPrecipIndicator = 432, OffStationTypeIndicator = 433,
-        OffCloudBaseKey = 434, OffVisibility = 436, OffTotalCloud = 437,
-        OffTendencyCharacteristic = 438, OffPrecipitationPeriod = 439,
-        OffPresentWeather = 440, OffLowCloud = 441, OffMidCloud = 442, OffHighCloud = 443,
-        OffLowCloudAmount = 444, OffShipDirection = 445, OffShipSpeed = 446,
-        OffWavePeriod = 447, OffWindWavePeriod = 448, OffWindWaveHeight = 449,
-        OffSwell1Direction = 450, OffSwell2Direction = 451, OffSwell1Period = 452,
-        OffSwell1Height = 453, OffSwell2Period = 454, OffSwell2Height = 455,
-        OffIceCause = 456, OffIceThickness = 457, OffIceRate = 458,
-        OffGroundMinTemperature = 459, OffGroundState = 460, OffSnowGroundState = 461,
-        OffLayerAmount = 462, OffLayerHeight = 472, OffLowerCloudAmount = 482,
-        OffLowerCloudGenus = 483, OffLowerCloudTop = 484, OffLowerCloudDescription = 485,
-        OffPlatformRegion = 486,
+#define KESMAR_FIELD_OFFSET(member, Name, width, kind) Off##Name = synoprecord::offsetOf(synoprecord::FieldId::Name),
+        KESMAR_SYNOP_RECORD_FIELDS(KESMAR_FIELD_OFFSET)
+#undef KESMAR_FIELD_OFFSET
         // Ship position lives in stationEntry's latitude/longitude.
         OffStationLatitude = OffStationEntry + StationEntry::kOffsetLatitude,   // 128
         OffStationLongitude = OffStationEntry + StationEntry::kOffsetLongitude, // 130

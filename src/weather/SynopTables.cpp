@@ -4,21 +4,21 @@
 
 namespace kesmar {
 
-QString SynopTables::load(const QString& programFolder)
+Status SynopTables::load(const QString& programFolder)
 {
     loaded_ = false;
-    QString error = stations_.loadFile(programPath(programFolder, QLatin1String(StationTable::kFileName)));
-    if (!error.isEmpty())
-        return error;
+    Status loaded = stations_.loadFile(programPath(programFolder, QLatin1String(StationTable::kFileName)));
+    if (!loaded)
+        return loaded;
     struct Step {
         CodeTextTable& table;
         const char* file;
     };
     const Step steps[] = {{tt_, kTtFile}, {aa_, kAaFile}, {text_, kTextFile}};
     for (const Step& step : steps) {
-        error = step.table.loadFile(programPath(programFolder, QLatin1String(step.file)));
-        if (!error.isEmpty())
-            return QStringLiteral("%1: %2").arg(QLatin1String(step.file), error);
+        loaded = step.table.loadFile(programPath(programFolder, QLatin1String(step.file)));
+        if (!loaded)
+            return loaded;
     }
     loaded_ = true;
     return {};

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Error.h"
 #include "weather/CodeTextTable.h"
 #include "weather/StationTable.h"
 
@@ -15,10 +16,9 @@ public:
     static constexpr const char* kTextFile = "DATA\\SYNTXT.DAT";
 
     // Loads station, TT, AA and text table in that order from
-    // programFolder/DATA, stopping at the first failure. Returns an empty
-    // string on success, else a message that names the failing table
-    // ("DATA\\DESCAA.DAT: ..."). Tables loaded before a failure stay loaded.
-    QString load(const QString& programFolder);
+    // programFolder/DATA, stopping at the first failure; the error names the
+    // failing table. Tables loaded before a failure stay loaded.
+    Status load(const QString& programFolder);
     // Releases all four tables.
     void clear();
     bool isLoaded() const { return loaded_; }

@@ -29,7 +29,8 @@ protected:
             return;
         }
         tables_ = new SynopTables;
-        setupError_ = tables_->load(folder_->path());
+        if (const Status loaded = tables_->load(folder_->path()); !loaded)
+            setupError_ = loaded.error().describe();
     }
     static void TearDownTestSuite()
     {

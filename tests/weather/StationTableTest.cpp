@@ -1,4 +1,5 @@
 #include "weather/StationTable.h"
+#include "core/QtBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ QByteArray tableBytes(const std::vector<StationEntry>& entries)
     std::vector<uint8_t> bytes;
     for (const StationEntry& e : entries)
         e.appendTableForm(bytes);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return toQByteArray(bytes);
 }
 
 const std::vector<StationEntry> kEntries = {
@@ -43,7 +44,7 @@ const std::vector<StationEntry> kEntries = {
 TEST(StationTable, FindsFirstEntryByNumberAndByIndicator)
 {
     StationTable table;
-    ASSERT_EQ(table.loadBytes(tableBytes(kEntries)), QString());
+    ASSERT_TRUE(table.loadBytes(tableBytes(kEntries)).ok());
     EXPECT_EQ(table.size(), kEntries.size());
 
     StationEntry found;
@@ -60,7 +61,7 @@ TEST(StationTable, FindsFirstEntryByNumberAndByIndicator)
 TEST(StationTable, FailedLookupLeavesDestinationUnchanged)
 {
     StationTable table;
-    ASSERT_EQ(table.loadBytes(tableBytes(kEntries)), QString());
+    ASSERT_TRUE(table.loadBytes(tableBytes(kEntries)).ok());
     const StationEntry before = makeEntry(1, "ABCD", "BEFORE");
     StationEntry dest = before;
     EXPECT_FALSE(table.findByNumber(99999, dest));
@@ -77,7 +78,7 @@ TEST(StationTable, CutLastEntryIsIgnoredAtEveryCut)
     const qsizetype firstSize = StationEntry::kHeaderSize + kEntries[0].nameLength;
     for (qsizetype cut = firstSize; cut < full.size(); ++cut) {
         StationTable table;
-        ASSERT_EQ(table.loadBytes(full.left(cut)), QString()) << cut;
+        ASSERT_TRUE(table.loadBytes(full.left(cut)).ok()) << cut;
         EXPECT_EQ(table.size(), 1u) << cut;
         StationEntry e;
         EXPECT_TRUE(table.findByNumber(10400, e));
@@ -90,7 +91,7 @@ TEST(StationTable, TableWithoutCompleteEntryIsAnError)
     const QByteArray full = tableBytes({kEntries[0]});
     for (qsizetype cut = 0; cut < full.size(); ++cut) {
         StationTable table;
-        EXPECT_FALSE(table.loadBytes(full.left(cut)).isEmpty()) << cut;
+        EXPECT_FALSE(table.loadBytes(full.left(cut)).ok()) << cut;
         EXPECT_TRUE(table.isEmpty());
     }
 }
@@ -108,9 +109,7 @@ TEST(StationTable, NameLongerThanFieldIsCutAndNextEntryStillFound)
     kEntries[1].appendTableForm(bytes);
 
     StationTable table;
-    ASSERT_EQ(table.loadBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                         static_cast<qsizetype>(bytes.size()))),
-              QString());
+    ASSERT_TRUE(table.loadBytes(toQByteArray(bytes)).ok());
     StationEntry e;
     ASSERT_TRUE(table.findByNumber(6260, e));
     EXPECT_EQ(e.nameLength, StationEntry::kMaxNameLength);

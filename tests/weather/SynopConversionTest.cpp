@@ -252,7 +252,7 @@ TEST_F(SynopConversionTest, MissingTablesDecodeNothing)
 {
     writeHourFile(70, bulletin(report(10400, 1)));
     SynopTables missing;
-    EXPECT_FALSE(missing.load(folder()).isEmpty());
+    EXPECT_FALSE(missing.load(folder()).ok());
     SynopConversion conversion(folder(), missing);
     conversion.scan(window());
     EXPECT_EQ(conversion.status(), SynopConversion::Status::TablesMissing);

@@ -106,7 +106,7 @@ TEST(SynopMapData, UnknownStationsAndImpossibleValuesAreNamed)
     known.setName("DUESSELDORF");
     std::vector<uint8_t> bytes;
     known.appendTableForm(bytes);
-    ASSERT_TRUE(table.loadBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()))).isEmpty());
+    ASSERT_TRUE(table.loadBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()))).ok());
     SynopRecord hot = station(99999, 3600, 990);
     hot.stationEntry.setName("NIRGENDWO");
     SynopMapData data;

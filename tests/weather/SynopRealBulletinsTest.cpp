@@ -43,13 +43,14 @@ protected:
     std::vector<SynopRecord> decodeFile(const char* name, int year, int month, int day, int hour,
                                         const SynopTimeWindow& w)
     {
-        SynopDecoder decoder(tables, folder());
+        records.clear();
+        SynopDecoder decoder(tables, collectInto(records));
         const int64_t fileTime = SynopTimeWindow::localTimeValue(year, month, day, hour, 0, 0);
         decoder.SetSynopFileContext(SynopFileContext::forFile(year, month, day, hour, fileTime, w));
         decoder.BeginSynopFile();
         feedText(decoder, readBulletin(name));
         decoder.EndSynopFile();
-        return readStationFile(stationFile());
+        return records;
     }
     static std::optional<SynopRecord> find(const std::vector<SynopRecord>& records, std::string_view station)
     {

@@ -1,4 +1,5 @@
 #include "weather/SynopTables.h"
+#include "core/QtBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +24,7 @@ QByteArray stationBytes()
     e.setName("DUESSELDORF");
     std::vector<uint8_t> bytes;
     e.appendTableForm(bytes);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return toQByteArray(bytes);
 }
 
 // A program folder with all four tables; file names in mixed case, as they
@@ -44,7 +45,7 @@ TEST(SynopTables, LoadsAllFourTables)
     QTemporaryDir dir;
     makeFolder(dir.path());
     SynopTables tables;
-    EXPECT_EQ(tables.load(dir.path()), QString());
+    EXPECT_TRUE(tables.load(dir.path()).ok());
     EXPECT_TRUE(tables.isLoaded());
     StationEntry e;
     EXPECT_TRUE(tables.stations().findByNumber(10400, e));
@@ -74,8 +75,10 @@ TEST(SynopTables, MissingOrEmptyTableIsNamed)
             else
                 QFile::remove(path);
             SynopTables tables;
-            const QString error = tables.load(dir.path());
-            EXPECT_TRUE(error.startsWith(QLatin1String(shown))) << qPrintable(error);
+            const Status loaded = tables.load(dir.path());
+            ASSERT_FALSE(loaded.ok()) << file;
+            EXPECT_TRUE(loaded.error().file.endsWith(QLatin1String(shown).mid(5), Qt::CaseInsensitive))
+                << qPrintable(loaded.error().describe());
             EXPECT_FALSE(tables.isLoaded());
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
-// A program folder in a temporary directory with small decoder tables, and
-// helpers to feed bulletins and read the station file back.
+// Small decoder tables, a decoder whose records are collected in memory,
+// helpers to feed bulletins, and a program folder in a temporary directory
+// for the conversion's tests, which read the station file back.
+#include "core/QtBytes.h"
 #include "weather/SynopDecoder.h"
 #include "weather/SynopFileContext.h"
 #include "weather/SynopRecord.h"
@@ -47,10 +49,7 @@ inline void addStations(SynopTables& tables, const std::vector<TestStation>& sta
         e.setName(s.name);
         e.appendTableForm(bytes);
     }
-    ASSERT_TRUE(tables.stations()
-                    .loadBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                          static_cast<qsizetype>(bytes.size())))
-                    .isEmpty());
+    ASSERT_TRUE(tables.stations().loadBytes(toQByteArray(bytes)).ok());
 }
 
 inline void loadTestTables(SynopTables& tables, const std::vector<TestStation>& extra = {})
@@ -63,9 +62,9 @@ inline void loadTestTables(SynopTables& tables, const std::vector<TestStation>& 
     };
     stations.insert(stations.end(), extra.begin(), extra.end());
     addStations(tables, stations);
-    ASSERT_TRUE(tables.ttTable().loadBytes("SM Synoptische Meldungen\nSI Zwischentermine\n").isEmpty());
-    ASSERT_TRUE(tables.aaTable().loadBytes("DL Deutschland\nRO Rumaenien\nVE Schiffe\nCG Kongo\nPR Peru\n").isEmpty());
-    ASSERT_TRUE(tables.textTable().loadBytes("RRMM Nachtrag\nCCMM Berichtigung\n").isEmpty());
+    ASSERT_TRUE(tables.ttTable().loadBytes("SM Synoptische Meldungen\nSI Zwischentermine\n").ok());
+    ASSERT_TRUE(tables.aaTable().loadBytes("DL Deutschland\nRO Rumaenien\nVE Schiffe\nCG Kongo\nPR Peru\n").ok());
+    ASSERT_TRUE(tables.textTable().loadBytes("RRMM Nachtrag\nCCMM Berichtigung\n").ok());
     tables.setLoaded(true);
 }
 
@@ -81,6 +80,12 @@ inline void feedText(SynopDecoder& decoder, const std::string& text)
         decoder.FeedSynopLine(std::string_view(text).substr(at, length));
         at += length;
     }
+}
+
+// A sink that collects the decoder's records.
+inline SynopDecoder::RecordSink collectInto(std::vector<SynopRecord>& records)
+{
+    return [&records](const SynopRecord& record) { records.push_back(record); };
 }
 
 inline std::vector<SynopRecord> readStationFile(const QString& path)
@@ -119,22 +124,24 @@ protected:
     QString stationFile() const { return dir.filePath(QStringLiteral("SYNOP/STATION.DAT")); }
     SynopTimeWindow window() const { return SynopTimeWindow::fromUtcFields(2023, 1, 17, 14, 30); }
 
+    // A decoder for a file of that day and hour whose records go to records.
     std::unique_ptr<SynopDecoder> makeDecoder(int day = 17, int hour = 12)
     {
-        auto decoder = std::make_unique<SynopDecoder>(tables, folder());
+        auto decoder = std::make_unique<SynopDecoder>(tables, collectInto(records));
         const SynopTimeWindow w = window();
         const int64_t fileTime = SynopTimeWindow::localTimeValue(2023, 1, day, hour, 0, 0);
         decoder->SetSynopFileContext(SynopFileContext::forFile(2023, 1, day, hour, fileTime, w));
         decoder->BeginSynopFile();
         return decoder;
     }
-    // One framed bulletin through a fresh decoder; the records written.
+    // One framed bulletin through a fresh decoder; the records it handed on.
     std::vector<SynopRecord> decode(const std::string& text)
     {
+        records.clear();
         auto decoder = makeDecoder();
         feedText(*decoder, text);
         decoder->EndSynopFile();
-        return readStationFile(stationFile());
+        return records;
     }
     static std::string bulletin(const std::string& body, const std::string& heading = "SMDL01 EDZW 171200",
                                 const std::string& section = "AAXX 17121")
@@ -148,6 +155,7 @@ protected:
 
     QTemporaryDir dir;
     SynopTables tables;
+    std::vector<SynopRecord> records; // what decoders of makeDecoder() handed on
 };
 
 } // namespace kesmar::test

@@ -56,10 +56,10 @@ int runConvert(const QStringList& args)
 
     const QString folder = QDir::currentPath();
     SynopTables tables;
-    const QString error = tables.load(folder);
-    if (!error.isEmpty()) {
+    const Status loaded = tables.load(folder);
+    if (!loaded) {
         std::fprintf(stderr, "kesmar-synop convert: cannot load the decoder tables: %s\nNothing was converted.\n",
-                     error.toLocal8Bit().constData());
+                     loaded.error().describe().toLocal8Bit().constData());
         return 1;
     }
 

@@ -18,10 +18,11 @@ bool SynviewScene::startUp(QSize size)
     if (!r.ok) return false;
 
     const QString table = programPath(folder_, QString::fromLatin1(StationTable::kFileName));
-    const QString tableError = stationTable_.loadFile(table);
-    if (!tableError.isEmpty())
-        messages_ << QStringLiteral("Stationsliste nicht lesbar, Stationen werden nicht geprüft: %1").arg(tableError);
-    const Status loaded = data_.load(folder_, tableError.isEmpty() ? &stationTable_ : nullptr);
+    const Status tableRead = stationTable_.loadFile(table);
+    if (!tableRead)
+        messages_ << QStringLiteral("Stationsliste nicht lesbar, Stationen werden nicht geprüft: %1")
+                         .arg(tableRead.error().describe());
+    const Status loaded = data_.load(folder_, tableRead ? &stationTable_ : nullptr);
     if (!loaded.ok())
         messages_ << QStringLiteral("Keine SYNOP-Daten: %1").arg(loaded.error().describe());
     messages_ << data_.problems();
