@@ -41,7 +41,9 @@ QByteArrayView body(QByteArrayView text)
     return star < 0 ? inner : inner.first(star - 1);
 }
 
-QList<QByteArrayView> splitFields(QByteArrayView text)
+} // namespace
+
+QList<QByteArrayView> NmeaParser::splitFields(QByteArrayView text)
 {
     QList<QByteArrayView> fields;
     qsizetype start = 0;
@@ -53,6 +55,8 @@ QList<QByteArrayView> splitFields(QByteArrayView text)
     }
     return fields;
 }
+
+namespace {
 
 QByteArrayView field(const QList<QByteArrayView>& fields, int index)
 {

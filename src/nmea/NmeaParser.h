@@ -2,6 +2,7 @@
 #include "nmea/NmeaSentence.h"
 
 #include <QByteArrayView>
+#include <QList>
 #include <optional>
 
 namespace kesmar {
@@ -25,6 +26,9 @@ public:
     // Stage 2: the kind from the address; proprietary "$P..." addresses are
     // never taken for a talker "PG" + type.
     static NmeaKind identify(QByteArrayView address);
+
+    // The fields between commas; an empty text is one empty field.
+    static QList<QByteArrayView> splitFields(QByteArrayView text);
 
     // Field readers (also used for the start position and the track file).
     // "ddmm.mmm,N,dddmm.mmm,E": nullopt unless all four fields are present,

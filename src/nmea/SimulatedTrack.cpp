@@ -28,14 +28,7 @@ double legCourse(double lon1, double lat1, double lon2, double lat2)
 // The track lines are stored GGA sentences: the position is fields 2-5.
 std::optional<NmeaPosition> trackPosition(QByteArrayView line)
 {
-    QList<QByteArrayView> fields;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= line.size() && fields.size() < 6; ++i) {
-        if (i == line.size() || line[i] == ',') {
-            fields.append(line.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
+    const QList<QByteArrayView> fields = NmeaParser::splitFields(line);
     if (fields.size() < 6)
         return std::nullopt;
     return NmeaParser::parsePosition(fields[2], fields[3], fields[4], fields[5]);

@@ -1,5 +1,6 @@
 #include "nmea/ui/CNmeaPanel.h"
 
+#include "core/IniFile.h"
 #include "nmea/NmeaLog.h"
 #include "nmea/ui/CNmeaMonitorDlg.h"
 #include "nmea/ui/InstrumentPainter.h"
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <algorithm>
 #include <charconv>
-#include <climits>
 #include <cmath>
 
 namespace kesmar {
@@ -46,7 +46,7 @@ void makeGroup(QWidget* parent, const QRect& geometry, const QString& title, boo
 }
 
 // The numeric prefix of `text` after blanks: [sign]digits[.digits][e[sign]digits].
-std::string numberPrefix(const QString& text, bool allowFraction)
+std::string numberPrefix(const QString& text)
 {
     const std::string s = text.toStdString();
     size_t i = s.find_first_not_of(" \t");
@@ -62,7 +62,7 @@ std::string numberPrefix(const QString& text, bool allowFraction)
         return n;
     };
     size_t n = digits();
-    if (allowFraction && i < s.size() && s[i] == '.') {
+    if (i < s.size() && s[i] == '.') {
         out += s[i++];
         n += digits();
         if (n > 0 && i + 1 < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -84,17 +84,12 @@ std::string numberPrefix(const QString& text, bool allowFraction)
 
 int CNmeaPanel::leadingInt(const QString& text)
 {
-    std::string number = numberPrefix(text, false);
-    if (!number.empty() && number[0] == '+')
-        number.erase(0, 1);
-    long long value = 0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
-    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+    return atoiLike(text);
 }
 
 double CNmeaPanel::leadingDouble(const QString& text)
 {
-    std::string number = numberPrefix(text, true);
+    std::string number = numberPrefix(text);
     if (!number.empty() && number[0] == '+')
         number.erase(0, 1);
     double value = 0.0;
