@@ -8,7 +8,8 @@ namespace {
 
 #define T(text) QT_TRANSLATE_NOOP("CommandSet", text)
 
-// Texts exactly as the program shows them, odd spellings and blanks included.
+// The program's own texts, letter for letter: odd spellings and blanks are
+// part of them and are not to be corrected.
 const CommandText kTexts[] = {
     {CommandId::FilePrint, T("&Drucken...\tStrg+P"), T("&Drucken...\tStrg+P"),
      T("Druckt das aktive Bild der Karte"), nullptr},
