@@ -2,6 +2,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CKesmarApp.h"
+#include "app/DetailSheetCommands.h"
 #include "app/FrameMenus.h"
 #include "app/KesmarStatusBar.h"
 #include "app/NavigationController.h"
@@ -139,6 +140,7 @@ void CMainFrame::bindFrameCommands()
     commands_->bind(CommandId::SynopDownload, [synop] { synop->download(); });
     commands_->bind(CommandId::SynopConvert, [synop] { synop->convert(); });
     new WeatherCommands(*commands_, *this, app_.programFolder(), app_.profile());
+    new DetailSheetCommands(*commands_, *view_);
 }
 
 void CMainFrame::attachSlot(NmeaSlot& slot)
