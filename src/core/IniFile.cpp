@@ -62,7 +62,7 @@ bool sameName(QStringView a, QStringView b)
 
 } // namespace
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path) : path_(std::move(path)) {}
 
 IniFile IniFile::fromBytes(const QByteArray& bytes)
 {
@@ -73,7 +73,7 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
 
 Status IniFile::load()
 {
-    const Result<QByteArray> bytes = readFile(m_path);
+    const Result<QByteArray> bytes = readFile(path_);
     parse(bytes ? *bytes : QByteArray());
     if (!bytes)
         return bytes.error();
@@ -82,8 +82,8 @@ Status IniFile::load()
 
 void IniFile::parse(const QByteArray& bytes)
 {
-    m_lines.clear();
-    m_eol = "\r\n";
+    lines_.clear();
+    eol_ = "\r\n";
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -97,11 +97,11 @@ void IniFile::parse(const QByteArray& bytes)
             raw.chop(1);
             eol = "\r\n";
         }
-        if (m_lines.empty() && !eol.isEmpty())
-            m_eol = eol; // new lines follow the file's first line end
+        if (lines_.empty() && !eol.isEmpty())
+            eol_ = eol; // new lines follow the file's first line end
         Line line = parseLine(raw);
         line.eol = eol;
-        m_lines.push_back(std::move(line));
+        lines_.push_back(std::move(line));
         start = end + 1;
     }
 }
@@ -133,8 +133,8 @@ IniFile::Line IniFile::parseLine(const QByteArray& raw)
 
 int IniFile::findSection(QStringView section) const
 {
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == Kind::Section && sameName(m_lines[i].name, section))
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind == Kind::Section && sameName(lines_[i].name, section))
             return static_cast<int>(i);
     }
     return -1;
@@ -143,7 +143,7 @@ int IniFile::findSection(QStringView section) const
 int IniFile::sectionEnd(int sectionLine) const
 {
     size_t i = static_cast<size_t>(sectionLine) + 1;
-    while (i < m_lines.size() && m_lines[i].kind != Kind::Section)
+    while (i < lines_.size() && lines_[i].kind != Kind::Section)
         ++i;
     return static_cast<int>(i);
 }
@@ -152,7 +152,7 @@ int IniFile::findKey(int sectionLine, QStringView key) const
 {
     const int end = sectionEnd(sectionLine);
     for (int i = sectionLine + 1; i < end; ++i) {
-        const Line& line = m_lines[static_cast<size_t>(i)];
+        const Line& line = lines_[static_cast<size_t>(i)];
         if (line.kind == Kind::Key && sameName(line.name, key))
             return i;
     }
@@ -167,7 +167,7 @@ std::optional<QString> IniFile::value(QStringView section, QStringView key) cons
     const int k = findKey(s, key);
     if (k < 0)
         return std::nullopt;
-    return m_lines[static_cast<size_t>(k)].value;
+    return lines_[static_cast<size_t>(k)].value;
 }
 
 QString IniFile::readString(QStringView section, QStringView key, const QString& fallback) const
@@ -187,15 +187,15 @@ void IniFile::setValue(QStringView section, QStringView key, const QString& valu
     clean.replace(u'\r', u' ').replace(u'\n', u' ');
     int s = findSection(section);
     if (s < 0) {
-        if (!m_lines.empty() && !m_lines.back().raw.trimmed().isEmpty())
-            m_lines.push_back(Line{{}, m_eol});
-        m_lines.push_back(parseLine("[" + section.toUtf8() + "]"));
-        m_lines.back().eol = m_eol;
-        s = static_cast<int>(m_lines.size()) - 1;
+        if (!lines_.empty() && !lines_.back().raw.trimmed().isEmpty())
+            lines_.push_back(Line{{}, eol_});
+        lines_.push_back(parseLine("[" + section.toUtf8() + "]"));
+        lines_.back().eol = eol_;
+        s = static_cast<int>(lines_.size()) - 1;
     }
     const int k = findKey(s, key);
     if (k >= 0) {
-        Line& line = m_lines[static_cast<size_t>(k)];
+        Line& line = lines_[static_cast<size_t>(k)];
         const QByteArray eol = line.eol;
         line = parseLine(line.name.toUtf8() + "=" + clean.toUtf8());
         line.eol = eol;
@@ -204,28 +204,28 @@ void IniFile::setValue(QStringView section, QStringView key, const QString& valu
     // New keys go after the section's last non-blank line, as the profile
     // writer does, so a blank line before the next section stays in place.
     int insertAt = sectionEnd(s);
-    while (insertAt > s + 1 && m_lines[static_cast<size_t>(insertAt - 1)].raw.trimmed().isEmpty())
+    while (insertAt > s + 1 && lines_[static_cast<size_t>(insertAt - 1)].raw.trimmed().isEmpty())
         --insertAt;
     Line added = parseLine(key.toUtf8() + "=" + clean.toUtf8());
-    added.eol = m_eol;
-    m_lines.insert(m_lines.begin() + insertAt, std::move(added));
+    added.eol = eol_;
+    lines_.insert(lines_.begin() + insertAt, std::move(added));
 }
 
 QByteArray IniFile::toBytes() const
 {
     QByteArray out;
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        const Line& line = m_lines[i];
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const Line& line = lines_[i];
         // A last line without line end stays so; once lines follow it, it gets one.
-        const bool last = i + 1 == m_lines.size();
-        out += line.raw + (line.eol.isEmpty() && !last ? m_eol : line.eol);
+        const bool last = i + 1 == lines_.size();
+        out += line.raw + (line.eol.isEmpty() && !last ? eol_ : line.eol);
     }
     return out;
 }
 
 Status IniFile::save() const
 {
-    return writeFileAtomically(m_path, toBytes());
+    return writeFileAtomically(path_, toBytes());
 }
 
 } // namespace kesmar

@@ -33,7 +33,7 @@ public:
     // Replaces the file atomically.
     Status save() const;
 
-    const QString& path() const { return m_path; }
+    const QString& path() const { return path_; }
     QByteArray toBytes() const;
 
     std::optional<QString> value(QStringView section, QStringView key) const;
@@ -62,9 +62,9 @@ private:
     int findKey(int sectionLine, QStringView key) const;
     int sectionEnd(int sectionLine) const;
 
-    QString m_path;
-    std::vector<Line> m_lines;
-    QByteArray m_eol = "\r\n"; // for new lines; new files get the Windows line end
+    QString path_;
+    std::vector<Line> lines_;
+    QByteArray eol_ = "\r\n"; // for new lines; new files get the Windows line end
 };
 
 } // namespace kesmar
