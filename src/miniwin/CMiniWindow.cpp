@@ -367,6 +367,13 @@ void CMiniWindow::menuCommand(CommandId id)
 
 void CMiniWindow::closeEvent(QCloseEvent* event)
 {
+    // Quitting closes every window; refusing would cancel the quit, and the
+    // window must keep its shown number for CHART.CFG.
+    if (closingDown_) {
+        timer_.stop();
+        event->accept();
+        return;
+    }
     // Closing never destroys the window: it is hidden and keeps its state.
     event->ignore();
     emit closeRequested(number_);

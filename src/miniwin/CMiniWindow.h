@@ -55,6 +55,9 @@ public:
     // Scale, offsets, shown number and frame rectangle.
     MiniWindowState record() const;
 
+    // While the program quits, a close is the end and no longer a hide.
+    void setClosingDown(bool closing) { closingDown_ = closing; }
+
     // Shown normally and its timer running; hidden and the timer stopped.
     void showWindow();
     void hideWindow();
@@ -122,6 +125,7 @@ private:
 
     int shown_ = 0;
     bool initialised_ = false;
+    bool closingDown_ = false;
     QRect frameRect_;
     // Asked for and not yet confirmed by the window manager.
     std::optional<QRect> pendingFrame_;

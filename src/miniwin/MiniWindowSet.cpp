@@ -66,12 +66,17 @@ MiniWindowSet::MiniWindowSet(CKesmarView& view, QWidget& owner)
     connect(&mouse, &MouseController::pickupRequested, this, &MiniWindowSet::openPickup);
     bindCommands();
     view.installEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 MiniWindowSet::~MiniWindowSet() = default;
 
 bool MiniWindowSet::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == qApp && event->type() == QEvent::Quit) {
+        for (CMiniWindow* w : windows_) w->setClosingDown(true);
+        return false;
+    }
     // The view's start-up ends with a repaint: the windows come back then.
     if (!restored_ && watched == &view_ && event->type() == QEvent::Paint
         && view_.context().startupPhase == StartupPhase::Running)

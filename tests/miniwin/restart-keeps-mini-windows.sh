@@ -1,0 +1,102 @@
+#!/bin/sh
+# Starts the real plotter on Xvfb under openbox with mini windows 1 and 3
+# shown in CHART.CFG, quits it with SIGTERM, and does so twice more: both
+# windows must come back shown, at the same places and with the same zoom,
+# although openbox decorates and maps them only after they were placed.
+# Usage: restart-keeps-mini-windows.sh KESMAR_BINARY
+set -eu
+kesmar=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+for tool in Xvfb openbox xdotool xprop python3; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+wm_pid=
+app_pid=
+cleanup() {
+  for p in $app_pid $wm_pid $xvfb_pid; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+mkdir -p "$work/folder/CHARTDATA" "$work/runtime" "$work/home"
+chmod 700 "$work/runtime"
+: >"$work/folder/CHARTDATA/CHARTLIST.LST"
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+i=0
+while [ ! -s "$work/display" ]; do
+  i=$((i + 1)); [ $i -le 100 ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+  sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+i=0
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+  i=$((i + 1)); [ $i -le 100 ] || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+  sleep 0.1
+done
+
+cfg="$work/folder/CHARTDATA/CHART.CFG"
+# The record of window N: 44 bytes at 344 + 44 N.
+record_of() { od -A n -t x1 -j $((344 + 44 * $1)) -N 44 "$cfg" | tr -d ' \n'; }
+
+run_once() {
+  (cd "$work/folder" && exec "$kesmar") >"$work/kesmar.log" 2>&1 &
+  app_pid=$!
+  timeout 30 xdotool search --sync --onlyvisible --name '^Kesmar$' >/dev/null || {
+    echo "run $1: no Kesmar window"; cat "$work/kesmar.log"; exit 1; }
+  if [ "$1" != 0 ]; then
+    for m in 1 3; do
+      timeout 30 xdotool search --sync --onlyvisible --name "^$m\\.MiniWindow\$" >/dev/null || {
+        echo "run $1: mini window $m not shown"; cat "$work/kesmar.log"; exit 1; }
+    done
+  fi
+  # Give the window manager time to map, decorate and place everything.
+  sleep 2
+  kill -TERM "$app_pid"
+  i=0
+  while kill -0 "$app_pid" 2>/dev/null; do
+    i=$((i + 1)); [ $i -le 100 ] || { echo "run $1: SIGTERM did not end Kesmar"; cat "$work/kesmar.log"; gdb -p "$app_pid" -batch -ex "thread 1" -ex "bt 25" 2>/dev/null | grep -E "^#|^Thread" | head -60; exit 1; }
+    sleep 0.1
+  done
+  wait "$app_pid" || { echo "run $1: Kesmar failed"; cat "$work/kesmar.log"; exit 1; }
+  app_pid=
+  [ -s "$cfg" ] || { echo "run $1: no CHART.CFG written"; exit 1; }
+}
+
+run_once 0
+# Window 1: scale 0.5, offsets -600, 3200, shown, frame (300, 200)-(700, 500);
+# window 3: scale 0.05, offsets -500, 3300, shown, frame (800, 300)-(1100, 600).
+python3 - "$cfg" <<'PY'
+import struct, sys
+path = sys.argv[1]
+data = bytearray(open(path, 'rb').read())
+for n, rec in ((1, (0.5, -600.0, 3200.0, 1, 300, 200, 700, 500)),
+               (3, (0.05, -500.0, 3300.0, 3, 800, 300, 1100, 600))):
+    data[344 + 44 * n:388 + 44 * n] = struct.pack('<3d5i', *rec)
+open(path, 'wb').write(bytes(data))
+PY
+saved1=$(record_of 1)
+saved3=$(record_of 3)
+for n in 1 2; do
+  run_once $n
+  for w in 1 3; do
+    now=$(record_of $w)
+    [ $w = 1 ] && want=$saved1 || want=$saved3
+    if [ "$now" != "$want" ]; then
+      echo "run $n changed the record of window $w (scale, offsets, shown, left, top, right, bottom):"
+      echo "  saved: $want"
+      echo "  now:   $now"
+      exit 1
+    fi
+  done
+done
+echo "mini windows 1 and 3 kept over two restarts"
