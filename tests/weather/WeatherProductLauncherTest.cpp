@@ -6,6 +6,7 @@
 #include "BulletinTestSupport.h"
 
 #include <QDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace kesmar {
@@ -131,6 +132,32 @@ TEST_F(ProductLauncher, SynopViewerFoundInTheToolFolders)
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0].program, folder.file(QStringLiteral("tools/kesmar-synview")));
     EXPECT_EQ(starts[0].arguments, QStringList{QStringLiteral("1070625600")});
+}
+
+TEST(ProductLauncherProcess, ArgumentsReachTheProgramWholeWithoutAShell)
+{
+    test::useUtc();
+    test::ProgramFolder folder;
+    // The viewer writes each argument it got on a line of its own.
+    folder.write(QStringLiteral("viewer.sh"), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >\"$0.out\"\n");
+    QFile(folder.file(QStringLiteral("viewer.sh")))
+        .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString name = QStringLiteral("FAX_2003_12_05_12_00 $(touch x);y.BMP");
+    folder.writeFax(name);
+    IniFile settings;
+    settings.setValue(u"Programs", u"qrxfaxv", QStringLiteral("./viewer.sh --fit"));
+    const WeatherProductLauncher launcher(folder.path(), &settings); // the real QProcess start
+    const auto list = WeatherProductList::build(folder.path());
+    ASSERT_EQ(list.entries().size(), 1u);
+    const auto started = launcher.open(list.entries()[0]);
+    ASSERT_TRUE(started.ok());
+    ASSERT_TRUE(*started);
+    QFile out(folder.file(QStringLiteral("viewer.sh.out")));
+    for (int i = 0; i < 100 && !(out.exists() && out.size() > 0); ++i)
+        QThread::msleep(50);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(out.readAll()), QStringLiteral("--fit\n") + folder.file(QStringLiteral("FAX/")) + name + QStringLiteral("\n"));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("x"))));
 }
 
 } // namespace

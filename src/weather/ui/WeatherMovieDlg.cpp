@@ -207,11 +207,15 @@ void WeatherMovieDlg::fitToMovie()
 {
     const QSize frame = size() - view_->viewport()->size();
     const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
-    const int width = std::min(view_->widestFrame() + frame.width(), area.width());
-    const int height = std::min(view_->totalHeight() + frame.height(), area.height());
-    resize(width, height);
-    move(std::max(area.left(), area.left() + (area.width() - width) / 2),
-         std::max(area.top(), area.top() + (area.height() - height) / 2));
+    // The controls along the top may need more width than a small movie.
+    const QSize wanted = QSize(std::min(view_->widestFrame() + frame.width(), area.width()),
+                               std::min(view_->totalHeight() + frame.height(), area.height()))
+                             .expandedTo(minimumSizeHint());
+    resize(wanted);
+    // Centred with the window manager's frame around it.
+    const QSize outer = wanted + (frameGeometry().size() - geometry().size());
+    move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
+         std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
 }
 
 void WeatherMovieDlg::play()

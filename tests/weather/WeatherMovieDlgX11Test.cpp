@@ -1,0 +1,93 @@
+// The movie dialog's window rectangle on a real X server with a window
+// manager (run by on-x-server.sh): the saved rectangle comes back, and
+// "Load fit to AVI" centres the fitted dialog on the screen.
+#include "weather/ui/WeatherMovieDlg.h"
+
+#include "core/IniFile.h"
+#include "weather/ui/MovieView.h"
+
+#include "MovieTestSupport.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kesmar {
+namespace {
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "test_weather_movie_x11";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QApplication(argc, argv);
+    return *qApp;
+}
+
+class MovieDialogOnX : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        application();
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run through on-x-server.sh";
+        test::MovieSpec spec;
+        spec.frames = {3, 3};
+        spec.width = 480;
+        spec.height = 200;
+        movieFile = dir.filePath(QStringLiteral("wetter.avi"));
+        ASSERT_EQ(test::writeMovie(movieFile, spec), "");
+    }
+    // Shows the dialog, lets the window manager place it, runs `check`, closes it.
+    void showDialog(const std::function<void(WeatherMovieDlg&)>& check)
+    {
+        WeatherMovieDlg dlg(dir.path(), profile, movieFile);
+        dlg.setErrorSink([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        dlg.startUp();
+        QTest::qWait(300); // the window manager answers the move and resize
+        check(dlg);
+        dlg.reject();
+    }
+
+    QTemporaryDir dir;
+    IniFile profile;
+    QString movieFile;
+};
+
+TEST_F(MovieDialogOnX, SavedRectangleComesBack)
+{
+    profile.setValue(u"AVI", u"mode", QStringLiteral("3"));
+    profile.setValue(u"AVI", u"left", QStringLiteral("150"));
+    profile.setValue(u"AVI", u"top", QStringLiteral("120"));
+    profile.setValue(u"AVI", u"right", QStringLiteral("950"));
+    profile.setValue(u"AVI", u"bottom", QStringLiteral("720"));
+    showDialog([](WeatherMovieDlg& dlg) { EXPECT_EQ(dlg.geometry(), QRect(150, 120, 800, 600)); });
+    EXPECT_EQ(profile.readInt(u"AVI", u"left", 0), 150);
+    EXPECT_EQ(profile.readInt(u"AVI", u"bottom", 0), 720);
+    // Moved by the user: the new place is saved and comes back.
+    showDialog([](WeatherMovieDlg& dlg) {
+        dlg.setGeometry(QRect(300, 200, 700, 500));
+        QTest::qWait(300);
+    });
+    showDialog([](WeatherMovieDlg& dlg) { EXPECT_EQ(dlg.geometry(), QRect(300, 200, 700, 500)); });
+}
+
+TEST_F(MovieDialogOnX, LoadFitCentresTheFittedDialog)
+{
+    profile.setValue(u"AVI", u"mode", QStringLiteral("3"));
+    profile.setValue(u"AVI", u"loadfit", QStringLiteral("1"));
+    showDialog([](WeatherMovieDlg& dlg) {
+        EXPECT_EQ(dlg.view().viewport()->size(), QSize(std::max(480, dlg.view().viewport()->width()), 400));
+        const QRect area = dlg.screen()->availableGeometry();
+        const QRect frame = dlg.frameGeometry();
+        EXPECT_LE(std::abs(frame.center().x() - area.center().x()), 16) << frame.x() << "," << frame.y();
+        EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 32) << frame.x() << "," << frame.y();
+    });
+}
+
+} // namespace
+} // namespace kesmar
