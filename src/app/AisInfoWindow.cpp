@@ -17,7 +17,7 @@ AisInfoWindow::AisInfoWindow(QWidget* parent) : QDialog(parent, Qt::Tool)
     layout->setContentsMargins(0, 0, 0, 0);
     edit_ = new QPlainTextEdit(this);
     edit_->setReadOnly(true);
-    edit_->setTabStopDistance(110);
+    edit_->setTabStopDistance(125);
     QFont font = edit_->font();
     font.setPixelSize(14);
     font.setWeight(QFont::DemiBold);

@@ -61,6 +61,9 @@ NavigationController::NavigationController(Parts parts, CKesmarView& view, NmeaI
     : QObject(&window), parts_(std::move(parts)), view_(view), viewAlive_(&view), commands_(commands), window_(window)
 {
     limits_ = readLimits(parts_.profile);
+    // The frame's fixed start position is no fix; the track starts with the first real one.
+    startLatitude_ = parts_.vessel.latitudeMinutes;
+    startLongitude_ = parts_.vessel.longitudeMinutes;
     elapsed_.start();
     clock_ = [this] { return elapsed_.elapsed(); };
     messageSink_ = [this](const QString& text) { QMessageBox::warning(&window_, QStringLiteral("Kesmar"), text); };
@@ -140,7 +143,9 @@ void NavigationController::vesselMoved()
 {
     const VesselState& vessel = parts_.vessel;
     if (!vessel.hasPosition()) return;
-    parts_.track.add(vessel.latitudeMinutes / 60.0, vessel.longitudeMinutes / 60.0,
+    if (vessel.latitudeMinutes != startLatitude_ || vessel.longitudeMinutes != startLongitude_) startLeft_ = true;
+    if (startLeft_)
+        parts_.track.add(vessel.latitudeMinutes / 60.0, vessel.longitudeMinutes / 60.0,
                      QDateTime::currentMSecsSinceEpoch());
     Viewport& viewport = view_.context().viewport;
     const bool wasFollowing = follow_.enabled();

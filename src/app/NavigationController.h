@@ -100,6 +100,9 @@ private:
     QTimer repaintTimer_;
     std::vector<QPoint> trackBuffer_;
     QPointer<AisInfoWindow> info_;
+    double startLatitude_ = 0.0;
+    double startLongitude_ = 0.0;
+    bool startLeft_ = false;
     QPoint pressPoint_;
     bool pressed_ = false;
     std::function<void(const QString&)> messageSink_;
