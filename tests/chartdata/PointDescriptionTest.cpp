@@ -66,13 +66,23 @@ TEST(PointDescription, ColourNames)
 
 TEST(PointDescription, TypeNames)
 {
-    EXPECT_EQ(PointDescription::typeName(0), "Spitztonne");
-    EXPECT_EQ(PointDescription::typeName(5), "Faßtonne");
-    EXPECT_EQ(PointDescription::typeName(37), "Militär - Gefahrenbreich");
-    EXPECT_EQ(PointDescription::typeName(50), "Wrack-Mast sichtbar");
-    EXPECT_EQ(PointDescription::typeName(63), "TEXT, Bezeichnung...");
-    for (int t : {19, 21, 27, 29, 32, 58, 61})
-        EXPECT_EQ(PointDescription::typeName(t), QString()) << t;
+    // The program's name table, type by type; "" for types without a name.
+    const char* expected[64] = {
+        "Spitztonne", "Stumpftonne", "Kugeltonne", "Bakentonne", "Spierentonne", "Faßtonne", "Großtonne",
+        "Leuchtfloß", "einfach kurze Bake", "Festmach-Kugeltonne", "Festmach-Stumpftonne",
+        "Pfahl / einfache Stange", "Pfahl Kreis", "Pfahl Kegel", "Pfahl Kreuz", "Pfahl BACKBORD",
+        "Pfahl STEUERBORD", "Pfahl Quadrat", "Pfahlwerk", "", "Einfacher Radarreflektor", "", "", "", "", "",
+        "", "", "allgemeine Warnstelle", "", "", "", "", "Fischereigebiet", "Uboot Areal", "Ankerplatz",
+        "Minengebiet", "Militär - Gefahrenbreich", "Hafen Marina", "Plattform", "Leuchtfeuer", "Licht",
+        "Ankern verboten", "Fischen verboten", "Seetang", "Wirbel", "Kabbel", "Wrack", "abgesuchtes Wrack",
+        "Wrack-Mast sichtbar", "Wrack-Mast sichtbar", "Wrack, Schiff sichtbar", "Wrack abgesuchter Bereich",
+        "Unreinheit", "Unreinheit", "Unreinheit", "Unreinheit", "Nebel Warnsignal", "", "", "", "",
+        "Tiefenlotung", "TEXT, Bezeichnung...",
+    };
+    for (int t = 0; t < 64; ++t)
+        EXPECT_EQ(PointDescription::typeName(t), QString::fromUtf8(expected[t])) << t;
+    EXPECT_EQ(PointDescription::typeName(64), QString());
+    EXPECT_EQ(PointDescription::typeName(-1), QString());
 }
 
 TEST(PointDescription, SignalsAndDepthsInTheModifier)
