@@ -4,6 +4,7 @@
 #include "core/ByteWriter.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 #include <random>
 
@@ -52,6 +53,20 @@ TEST(PointRecord, FieldsAndText)
     EXPECT_FALSE(PointRecord::fromBytes(std::span(raw).first(12)));
     EXPECT_FALSE(PointRecord::fromBytes(raw));
     EXPECT_EQ(PointRecord::fromBytes(r.bytes()), r);
+}
+
+// A made record holds exactly the given fields at their offsets, nothing
+// spills into the description byte, and the description is bytes 12 on.
+TEST(PointRecord, MadeRecordBytesAndDescription)
+{
+    const auto r = PointRecord::make(16, 0x83, 0x2D, 0x45, 120, ChartPoint{-3252345, 0x01020304}, "abc");
+    ASSERT_TRUE(r);
+    const std::vector<uint8_t> expected = {0x83, 0x2D, 0x45, 120, 0x87, 0x5F, 0xCE, 0xFF,
+                                           0x04, 0x03, 0x02, 0x01, 0x00, 'a', 'b', 'c'};
+    EXPECT_EQ(std::vector<uint8_t>(r->bytes().begin(), r->bytes().end()), expected);
+    const auto description = r->description();
+    EXPECT_EQ(std::vector<uint8_t>(description.begin(), description.end()),
+              (std::vector<uint8_t>{0x00, 'a', 'b', 'c'}));
 }
 
 TEST(PointFile, ReadsOnlyWhatLiesInsideTheFile)

@@ -133,6 +133,10 @@ TEST(Viewport, ZoomRectangleCentresItAndScalesByItsWidthAlone)
     const MinutePoint centre = v.unproject(400, 300);
     EXPECT_NEAR(centre.x, target.x, 1e-9);
     EXPECT_NEAR(centre.y, target.y, 1e-9);
+    // The new scale is the rectangle's share of the width times the old one.
+    Viewport coarse = viewAt(2.0, 0.0, 0.0);
+    EXPECT_TRUE(coarse.ZoomPan(500, 700, 400, 550, Viewport::ZoomRectangle));
+    EXPECT_DOUBLE_EQ(coarse.scale(), 0.5);
 }
 
 TEST(Viewport, ResizeKeepsTheLongitudeSpanAndTheCentre)
