@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace kesmar {
@@ -79,6 +80,30 @@ TEST_F(MovieDialog, FirstOpeningAsksForAFileAndPlays)
     EXPECT_TRUE(dlg->timerRunning());
     EXPECT_EQ(dlg->selectedMode(), int(Mode::Play));
     EXPECT_EQ(dlg->view().horizontalScrollBar()->maximum(), 10000);
+}
+
+TEST_F(MovieDialog, WindowStaysLiveWhileTheFileIsReadButIgnoresButtons)
+{
+    auto dlg = dialog(movie(QStringLiteral("wetter.avi"), {20}));
+    bool ranDuringLoad = false;
+    QTimer::singleShot(0, dlg.get(), [&] {
+        ranDuringLoad = dlg->decoder() == nullptr;
+        dlg->pressStop();
+    });
+    dlg->startUp();
+    EXPECT_TRUE(ranDuringLoad);
+    EXPECT_TRUE(dlg->timerRunning());
+    EXPECT_EQ(dlg->selectedMode(), int(Mode::Play));
+}
+
+TEST_F(MovieDialog, ClosingWhileTheFileIsReadLoadsNothing)
+{
+    auto dlg = dialog(movie(QStringLiteral("wetter.avi"), {20}));
+    QTimer::singleShot(0, dlg.get(), [&] { dlg->reject(); });
+    dlg->startUp();
+    EXPECT_EQ(dlg->decoder(), nullptr);
+    EXPECT_FALSE(dlg->timerRunning());
+    EXPECT_EQ(profile.readInt(u"AVI", u"mode", -7), int(Mode::Load)); // saved while the file was read
 }
 
 TEST_F(MovieDialog, CancelledChoiceLeavesNoFileAndNoMode)

@@ -8,6 +8,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <chrono>
+#include <thread>
 
 namespace kesmar {
 
@@ -176,9 +178,36 @@ void WeatherMovieDlg::chooseAndLoad()
     load(path);
 }
 
+std::optional<Result<MovieFile>> WeatherMovieDlg::openInBackground(const QString& path)
+{
+    // Opening reads every packet of the file once: a long movie must not
+    // freeze the window meanwhile.
+    std::optional<Result<MovieFile>> opened;
+    QEventLoop wait;
+    loading_ = true;
+    std::thread worker([&wait, &opened, path] {
+        Result<MovieFile> result = MovieFile::open(path);
+        QMetaObject::invokeMethod(
+            &wait, [&wait, &opened, r = std::move(result)]() mutable {
+                opened.emplace(std::move(r));
+                wait.quit();
+            },
+            Qt::QueuedConnection);
+    });
+    wait.exec();
+    worker.join();
+    loading_ = false;
+    if (closed_)
+        return std::nullopt;
+    return opened;
+}
+
 bool WeatherMovieDlg::load(const QString& path)
 {
-    auto movie = MovieFile::open(path);
+    auto opened = openInBackground(path);
+    if (!opened)
+        return false; // closed while the file was read
+    auto& movie = *opened;
     if (!movie.ok()) {
         // The previous movie stays as it was.
         showError_(tr("Der Film kann nicht geöffnet werden:\n%1").arg(movie.error().describe()));
@@ -236,12 +265,16 @@ void WeatherMovieDlg::stopPlaying()
 
 void WeatherMovieDlg::pressLoad()
 {
+    if (loading_)
+        return;
     chooseAndLoad();
     play();
 }
 
 void WeatherMovieDlg::pressPlay()
 {
+    if (loading_)
+        return;
     if (player_.loop()) {
         player_.setLoop(false); // the movie plays on to its end
         selectMode(Mode::Play);
@@ -254,12 +287,16 @@ void WeatherMovieDlg::pressPlay()
 
 void WeatherMovieDlg::pressLoop()
 {
+    if (loading_)
+        return;
     player_.setLoop(true);
     play();
 }
 
 void WeatherMovieDlg::pressStop()
 {
+    if (loading_)
+        return;
     player_.setLoop(false);
     stopPlaying();
     selectMode(Mode::Stop);

@@ -1,10 +1,12 @@
 #pragma once
+#include "weather/MovieFile.h"
 #include "weather/MoviePlayer.h"
 #include "weather/MovieSettings.h"
 
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -70,6 +72,7 @@ private:
     void buildControls();
     void chooseAndLoad();
     bool load(const QString& path);
+    std::optional<Result<MovieFile>> openInBackground(const QString& path);
     void fitToMovie();
     void play();
     void stopPlaying();
@@ -92,6 +95,7 @@ private:
     FileChooser chooseFile_;
     ErrorSink showError_;
     bool closed_ = false;
+    bool loading_ = false;
 };
 
 } // namespace kesmar
