@@ -84,3 +84,12 @@ TEST(Ini, GarbageNeverBreaksParsing)
     ini.setValue(u"open", u"key", "v");
     EXPECT_EQ(ini.readString(u"OPEN", u"key", "d"), "v");
 }
+
+// A key added to a section that holds only its header goes right below it,
+// before the blank line that separates it from the next section.
+TEST(Ini, KeyAddedToAnEmptySectionGoesBeforeItsBlankLines)
+{
+    IniFile ini = IniFile::fromBytes("[URL]\r\n\r\n[AVI]\r\nspeed=3\r\n");
+    ini.setValue(u"URL", u"boy", "b");
+    EXPECT_EQ(ini.toBytes(), QByteArray("[URL]\r\nboy=b\r\n\r\n[AVI]\r\nspeed=3\r\n"));
+}
