@@ -46,6 +46,15 @@ void MoviePlayer::setSpeed(int speed)
     speed_ = std::clamp(speed, kMinSpeed, kMaxSpeed);
 }
 
+void MoviePlayer::changeSpeed(int speed, int64_t nowMs)
+{
+    if (playing_) {
+        originTime_ = std::clamp(originTime_ + speed_ * (nowMs - originTick_), start_, end_);
+        originTick_ = nowMs;
+    }
+    setSpeed(speed);
+}
+
 void MoviePlayer::play(int64_t nowMs)
 {
     if (!loaded_)

@@ -41,6 +41,10 @@ public:
     void setLoop(bool loop) { loop_ = loop; }
     int speed() const { return speed_; }
     void setSpeed(int speed);
+    // The speed slider while playing: the movie goes on from where it is at
+    // the new speed instead of jumping to where the new speed would have
+    // brought it since playing began.
+    void changeSpeed(int speed, int64_t nowMs);
     bool playing() const { return playing_; }
 
     // Starts playing from the current position (from the start when that is

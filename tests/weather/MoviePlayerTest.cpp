@@ -32,6 +32,25 @@ TEST(MoviePlayer, SpeedThreeReachesThreeSecondsAfterOneSecond)
     EXPECT_EQ(player.time(), 3000);
 }
 
+TEST(MoviePlayer, SpeedChangeWhilePlayingGoesOnFromWhereTheMovieIs)
+{
+    MoviePlayer player = movieOf(20000);
+    player.setSpeed(1);
+    player.play(0);
+    player.tick(2000);
+    ASSERT_EQ(player.time(), 2000);
+    player.changeSpeed(4, 2000);
+    player.tick(2500);
+    EXPECT_EQ(player.time(), 4000); // not 10 000, where speed 4 from the start would be
+    player.changeSpeed(2, 2600);    // between ticks: 4 400 ms at that moment
+    player.tick(3100);
+    EXPECT_EQ(player.time(), 5400);
+    player.stop();
+    player.changeSpeed(7, 9000);
+    EXPECT_EQ(player.speed(), 7);
+    EXPECT_EQ(player.time(), 5400);
+}
+
 TEST(MoviePlayer, PlayInTheMiddleContinuesFromThere)
 {
     MoviePlayer player = movieOf(20000);

@@ -99,7 +99,7 @@ void WeatherMovieDlg::buildControls()
     speed_->setMinimumWidth(140);
     auto* box = new QHBoxLayout(speedBox_);
     box->addWidget(speed_);
-    connect(speed_, &QSlider::valueChanged, this, [this](int value) { player_.setSpeed(value); });
+    connect(speed_, &QSlider::valueChanged, this, [this](int value) { player_.changeSpeed(value, clock_()); });
     top->addWidget(speedBox_);
 
     fit_ = new QCheckBox(tr("Load fit to AVI"), this);
