@@ -22,104 +22,104 @@ int32_t truncatedThousandths(double minutes)
 
 void Measurement::toggleMeasuring()
 {
-    m_state = m_state == State::Off ? State::Armed : State::Off;
-    if (m_state == State::Off)
-        m_bandShown = false;
+    state_ = state_ == State::Off ? State::Armed : State::Off;
+    if (state_ == State::Off)
+        bandShown_ = false;
 }
 
 void Measurement::newRoute(RouteLine& route)
 {
-    m_routeMode = RouteMode::Plain;
-    if (m_state != State::Off) {
-        m_state = State::Off;
-        m_bandShown = false;
+    routeMode_ = RouteMode::Plain;
+    if (state_ != State::Off) {
+        state_ = State::Off;
+        bandShown_ = false;
         return;
     }
     route.clear();
-    m_routeMode = RouteMode::NewRoute;
-    m_state = State::Armed;
+    routeMode_ = RouteMode::NewRoute;
+    state_ = State::Armed;
 }
 
 void Measurement::appendRoute(const RouteLine& route)
 {
-    m_routeMode = RouteMode::Plain;
-    if (m_state != State::Off) {
-        m_state = State::Off;
-        m_bandShown = false;
+    routeMode_ = RouteMode::Plain;
+    if (state_ != State::Off) {
+        state_ = State::Off;
+        bandShown_ = false;
         return;
     }
-    m_routeMode = RouteMode::AppendRoute;
-    m_state = State::Armed;
+    routeMode_ = RouteMode::AppendRoute;
+    state_ = State::Armed;
     if (route.size() > 1) {
         // Continue exactly at the old end: the route receives that point twice.
         const ChartPoint last = route.last();
         const QPointF start(last.x * 0.001, last.y * 0.001);
-        m_state = State::InProgress;
-        m_fixed.clear();
+        state_ = State::InProgress;
+        fixed_.clear();
         startAt(start);
         fixSegment();
-        m_fixed.push_back(start);
+        fixed_.push_back(start);
     }
 }
 
 void Measurement::click(QPointF position)
 {
-    if (m_state == State::Off)
+    if (state_ == State::Off)
         return;
-    if (m_state != State::InProgress) {
-        m_state = State::InProgress;
-        m_fixed.clear();
+    if (state_ != State::InProgress) {
+        state_ = State::InProgress;
+        fixed_.clear();
         startAt(position);
     } else {
         // The segment ends where the click is, even without a move event there.
-        m_bandEnd = position;
+        bandEnd_ = position;
     }
     fixSegment();
-    m_fixed.push_back(position);
-    m_bandStart = position;
+    fixed_.push_back(position);
+    bandStart_ = position;
 }
 
 QString Measurement::moveTo(QPointF position)
 {
-    if (m_state != State::InProgress)
+    if (state_ != State::InProgress)
         return {};
-    m_bandEnd = position;
-    m_bandShown = true;
-    return statusText(measure(m_bandStart, m_bandEnd), m_totalKm, m_nautical);
+    bandEnd_ = position;
+    bandShown_ = true;
+    return statusText(measure(bandStart_, bandEnd_), totalKm_, nautical_);
 }
 
 bool Measurement::end(RouteLine& route)
 {
-    if (m_state != State::InProgress)
+    if (state_ != State::InProgress)
         return false;
     bool routeChanged = false;
-    if (m_routeMode != RouteMode::Plain) {
-        for (const QPointF& point : m_fixed) {
+    if (routeMode_ != RouteMode::Plain) {
+        for (const QPointF& point : fixed_) {
             if (!route.append(toChartPoint(point)))
                 break;
         }
         routeChanged = true;
-        m_routeMode = RouteMode::Plain;
+        routeMode_ = RouteMode::Plain;
         // The repaint that shows the route also takes the rubber band away.
-        m_bandShown = false;
+        bandShown_ = false;
     }
-    m_fixed.clear();
-    m_state = State::Off;
+    fixed_.clear();
+    state_ = State::Off;
     return routeChanged;
 }
 
 void Measurement::startAt(QPointF position)
 {
-    m_bandShown = false;
-    m_totalKm = 0.0;
-    m_bandStart = position;
-    m_bandEnd = position;
+    bandShown_ = false;
+    totalKm_ = 0.0;
+    bandStart_ = position;
+    bandEnd_ = position;
 }
 
 void Measurement::fixSegment()
 {
-    m_bandShown = false;
-    m_totalKm += measure(m_bandStart, m_bandEnd).kilometres;
+    bandShown_ = false;
+    totalKm_ += measure(bandStart_, bandEnd_).kilometres;
 }
 
 SegmentMeasure Measurement::measure(QPointF from, QPointF to)

@@ -27,7 +27,7 @@ public:
     static constexpr double kKmToNauticalMiles = 0.538986804322997;
 
     // nauticalMiles: the `mile` setting is nonzero.
-    explicit Measurement(bool nauticalMiles = true) : m_nautical(nauticalMiles) {}
+    explicit Measurement(bool nauticalMiles = true) : nautical_(nauticalMiles) {}
 
     // Command "Messen": arms measuring or switches it off.
     void toggleMeasuring();
@@ -48,23 +48,23 @@ public:
     // when the route changed.
     bool end(RouteLine& route);
 
-    State state() const { return m_state; }
-    RouteMode routeMode() const { return m_routeMode; }
-    bool measuringChecked() const { return m_state != State::Off && m_routeMode == RouteMode::Plain; }
-    bool newRouteChecked() const { return m_routeMode == RouteMode::NewRoute; }
-    bool appendRouteChecked() const { return m_routeMode == RouteMode::AppendRoute; }
+    State state() const { return state_; }
+    RouteMode routeMode() const { return routeMode_; }
+    bool measuringChecked() const { return state_ != State::Off && routeMode_ == RouteMode::Plain; }
+    bool newRouteChecked() const { return routeMode_ == RouteMode::NewRoute; }
+    bool appendRouteChecked() const { return routeMode_ == RouteMode::AppendRoute; }
 
     // Fixed points of the current measurement, in click order.
-    std::span<const QPointF> fixedPoints() const { return m_fixed; }
+    std::span<const QPointF> fixedPoints() const { return fixed_; }
     // The rubber band runs from the last fixed point to the mouse. It stays
     // shown after a plain measurement ends, until the next one starts.
-    QPointF bandStart() const { return m_bandStart; }
-    QPointF bandEnd() const { return m_bandEnd; }
-    bool bandShown() const { return m_bandShown; }
+    QPointF bandStart() const { return bandStart_; }
+    QPointF bandEnd() const { return bandEnd_; }
+    bool bandShown() const { return bandShown_; }
     // Takes a leftover rubber band away (the chart under it moved).
-    void hideBand() { m_bandShown = m_bandShown && m_state == State::InProgress; }
-    double totalKilometres() const { return m_totalKm; }
-    bool nauticalMiles() const { return m_nautical; }
+    void hideBand() { bandShown_ = bandShown_ && state_ == State::InProgress; }
+    double totalKilometres() const { return totalKm_; }
+    bool nauticalMiles() const { return nautical_; }
 
     // The distance and bearing rule on the plane of minutes (bearing without
     // cosine correction, distance with the cosine of the end latitude).
@@ -78,14 +78,14 @@ private:
     void startAt(QPointF position);
     void fixSegment();
 
-    bool m_nautical;
-    State m_state = State::Off;
-    RouteMode m_routeMode = RouteMode::Plain;
-    std::vector<QPointF> m_fixed;
-    QPointF m_bandStart;
-    QPointF m_bandEnd;
-    bool m_bandShown = false;
-    double m_totalKm = 0.0;
+    bool nautical_;
+    State state_ = State::Off;
+    RouteMode routeMode_ = RouteMode::Plain;
+    std::vector<QPointF> fixed_;
+    QPointF bandStart_;
+    QPointF bandEnd_;
+    bool bandShown_ = false;
+    double totalKm_ = 0.0;
 };
 
 } // namespace kesmar
