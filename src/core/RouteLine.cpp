@@ -6,9 +6,9 @@ bool RouteLine::append(ChartPoint point)
 {
     if (full())
         return false;
-    if (m_points.capacity() == 0)
-        m_points.reserve(64);
-    m_points.push_back(point);
+    if (points_.capacity() == 0)
+        points_.reserve(64);
+    points_.push_back(point);
     return true;
 }
 

@@ -17,16 +17,16 @@ public:
     // Appends while there is room; returns false once the route is full
     // (the point is dropped).
     bool append(ChartPoint point);
-    void clear() { m_points.clear(); }
+    void clear() { points_.clear(); }
 
-    std::size_t size() const { return m_points.size(); }
-    bool empty() const { return m_points.empty(); }
-    bool full() const { return m_points.size() >= kMaxPoints; }
-    const ChartPoint& last() const { return m_points.back(); }
-    std::span<const ChartPoint> points() const { return m_points; }
+    std::size_t size() const { return points_.size(); }
+    bool empty() const { return points_.empty(); }
+    bool full() const { return points_.size() >= kMaxPoints; }
+    const ChartPoint& last() const { return points_.back(); }
+    std::span<const ChartPoint> points() const { return points_; }
 
 private:
-    std::vector<ChartPoint> m_points;
+    std::vector<ChartPoint> points_;
 };
 
 } // namespace kesmar
