@@ -55,7 +55,7 @@ QIcon popupIcon(C id)
 
 } // namespace
 
-ChartPopupMenu::ChartPopupMenu(CommandSet& commands, QWidget* parent) : QMenu(parent), m_commands(commands)
+ChartPopupMenu::ChartPopupMenu(CommandSet& commands, QWidget* parent) : QMenu(parent), commands_(commands)
 {
     addEntries(*this, {C::PointInfo, kSeparator, C::ZoomIn, C::ZoomOut, C::WholeWorld,
                        kSeparator, C::PanUp, C::PanDown, C::PanLeft, C::PanRight,
@@ -101,7 +101,7 @@ void ChartPopupMenu::addEntries(QMenu& menu, std::initializer_list<CommandId> id
             menu.addSeparator();
             continue;
         }
-        QAction* entry = m_commands.popupMenuEntry(id, &menu);
+        QAction* entry = commands_.popupMenuEntry(id, &menu);
         entry->setIcon(popupIcon(id));
         menu.addAction(entry);
     }

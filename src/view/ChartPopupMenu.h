@@ -23,7 +23,7 @@ protected:
 private:
     void addEntries(QMenu& menu, std::initializer_list<CommandId> ids);
 
-    CommandSet& m_commands;
+    CommandSet& commands_;
 };
 
 } // namespace kesmar
