@@ -13,17 +13,17 @@
 namespace kesmar {
 
 CompanionLauncher::CompanionLauncher(QString programFolder, const IniFile* settings)
-    : m_folder(std::move(programFolder))
-    , m_settings(settings)
-    , m_starter([](const QString& program, const QStringList& arguments, const QString& dir) {
+    : folder_(std::move(programFolder))
+    , settings_(settings)
+    , starter_([](const QString& program, const QStringList& arguments, const QString& dir) {
         return QProcess::startDetached(program, arguments, dir);
     })
-    , m_opener([](const QUrl& document) { return QDesktopServices::openUrl(document); })
+    , opener_([](const QUrl& document) { return QDesktopServices::openUrl(document); })
 {
     // Installed side by side, or in the build tree (src/app next to tools/synview).
     if (QCoreApplication::instance()) {
         const QString own = QCoreApplication::applicationDirPath();
-        m_toolFolders << own << QDir(own).filePath(QStringLiteral("../../tools/synview"));
+        toolFolders_ << own << QDir(own).filePath(QStringLiteral("../../tools/synview"));
     }
 }
 
@@ -41,13 +41,13 @@ QString CompanionLauncher::findProgram(const QString& folder, const QString& ste
 
 std::optional<QStringList> CompanionLauncher::configured(const QString& stem) const
 {
-    const auto command = m_settings ? m_settings->value(u"Programs", stem) : std::nullopt;
+    const auto command = settings_ ? settings_->value(u"Programs", stem) : std::nullopt;
     if (!command || command->trimmed().isEmpty())
         return std::nullopt;
     QStringList arguments = QProcess::splitCommand(*command);
     // A bare name is searched on PATH; a relative path is below the folder.
     if (!arguments.isEmpty() && arguments[0].contains(QLatin1Char('/')) && QDir::isRelativePath(arguments[0]))
-        arguments[0] = QDir(m_folder).filePath(arguments[0]);
+        arguments[0] = QDir(folder_).filePath(arguments[0]);
     return arguments;
 }
 
@@ -61,11 +61,11 @@ bool CompanionLauncher::start(const QString& stem, const QStringList& extraArgum
             return false;
         program = arguments.takeFirst();
     } else {
-        program = findProgram(m_folder, stem);
+        program = findProgram(folder_, stem);
         if (program.isEmpty())
             return false;
     }
-    return m_starter(program, arguments + extraArguments, m_folder);
+    return starter_(program, arguments + extraArguments, folder_);
 }
 
 bool CompanionLauncher::launch(const QString& stem) const
@@ -80,18 +80,18 @@ bool CompanionLauncher::launchSynopViewer(std::optional<uint32_t> time) const
     if (configured(stem))
         return start(stem, timeArgument);
     const QString name = QString::fromLatin1(kSynopViewerProgram);
-    QString program = QStandardPaths::findExecutable(name, m_toolFolders);
+    QString program = QStandardPaths::findExecutable(name, toolFolders_);
     if (program.isEmpty())
         program = QStandardPaths::findExecutable(name);
     if (program.isEmpty())
         return start(stem, timeArgument);
-    return m_starter(program, timeArgument, m_folder);
+    return starter_(program, timeArgument, folder_);
 }
 
 bool CompanionLauncher::openHelp() const
 {
-    const QString help = findFileNoCase(m_folder, QString::fromLatin1(kHelpFile));
-    if (m_opener && m_opener(QUrl::fromLocalFile(help)))
+    const QString help = findFileNoCase(folder_, QString::fromLatin1(kHelpFile));
+    if (opener_ && opener_(QUrl::fromLocalFile(help)))
         return true;
     return start(QString::fromLatin1(kHelpViewer), {help});
 }

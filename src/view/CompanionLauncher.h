@@ -35,8 +35,8 @@ public:
     // settings may be null (no overrides).
     CompanionLauncher(QString programFolder, const IniFile* settings);
 
-    void setStarter(Starter starter) { m_starter = std::move(starter); }
-    void setOpener(Opener opener) { m_opener = std::move(opener); }
+    void setStarter(Starter starter) { starter_ = std::move(starter); }
+    void setOpener(Opener opener) { opener_ = std::move(opener); }
 
     // Starts the program of that stem; failures are not reported to the user.
     bool launch(const QString& stem) const;
@@ -48,7 +48,7 @@ public:
     bool launchSynopViewer(std::optional<uint32_t> time = std::nullopt) const;
     // Where kesmar-synview is looked for first (default: the folder of the
     // running program).
-    void setToolFolders(QStringList folders) { m_toolFolders = std::move(folders); }
+    void setToolFolders(QStringList folders) { toolFolders_ = std::move(folders); }
 
     // The file in `folder` named `stem` or `stem`.exe, ignoring case;
     // empty when there is none.
@@ -58,11 +58,11 @@ private:
     bool start(const QString& stem, const QStringList& extraArguments) const;
     std::optional<QStringList> configured(const QString& stem) const;
 
-    QString m_folder;
-    const IniFile* m_settings;
-    Starter m_starter;
-    Opener m_opener;
-    QStringList m_toolFolders;
+    QString folder_;
+    const IniFile* settings_;
+    Starter starter_;
+    Opener opener_;
+    QStringList toolFolders_;
 };
 
 } // namespace kesmar
