@@ -7,7 +7,7 @@
 namespace kesmar {
 
 InteractionOverlay::InteractionOverlay(const MouseController& controller, QWidget& view)
-    : QWidget(&view), m_controller(controller)
+    : QWidget(&view), controller_(controller)
 {
     // Not opaque: the view below is painted first, which the inverting marks need.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -20,7 +20,7 @@ InteractionOverlay::InteractionOverlay(const MouseController& controller, QWidge
 void InteractionOverlay::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    m_controller.paintOverlay(painter);
+    controller_.paintOverlay(painter);
 }
 
 } // namespace kesmar

@@ -18,7 +18,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const MouseController& m_controller;
+    const MouseController& controller_;
 };
 
 } // namespace kesmar
