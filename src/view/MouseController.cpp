@@ -20,14 +20,14 @@ namespace kesmar {
 
 MouseController::MouseController(QWidget& view, Viewport& viewport, Measurement& measurement, RouteLine& route)
     : QObject(&view)
-    , m_view(view)
-    , m_viewport(viewport)
-    , m_measurement(measurement)
-    , m_route(route)
-    , m_overlay(new InteractionOverlay(*this, view))
+    , view_(view)
+    , viewport_(viewport)
+    , measurement_(measurement)
+    , route_(route)
+    , overlay_(new InteractionOverlay(*this, view))
 {
-    m_view.setMouseTracking(true);
-    m_view.installEventFilter(this);
+    view_.setMouseTracking(true);
+    view_.installEventFilter(this);
 }
 
 MouseController::~MouseController() = default;
@@ -46,7 +46,7 @@ QPoint MouseController::aspectEnd(const QPoint& start, const QPoint& mouse, cons
 
 bool MouseController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &m_view)
+    if (watched != &view_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
@@ -57,10 +57,10 @@ bool MouseController::eventFilter(QObject* watched, QEvent* event)
         else if (e->button() == Qt::RightButton)
             rightPress(p);
         else if (e->button() == Qt::MiddleButton) {
-            m_panning = true;
-            m_panStart = p;
-            m_panXOffset = m_viewport.xOffset();
-            m_panYOffset = m_viewport.yOffset();
+            panning_ = true;
+            panStart_ = p;
+            panXOffset_ = viewport_.xOffset();
+            panYOffset_ = viewport_.yOffset();
         }
         return true;
     }
@@ -71,7 +71,7 @@ bool MouseController::eventFilter(QObject* watched, QEvent* event)
         else if (e->button() == Qt::RightButton)
             rightRelease(e->position().toPoint(), e->globalPosition().toPoint());
         else if (e->button() == Qt::MiddleButton)
-            m_panning = false;
+            panning_ = false;
         return true;
     }
     case QEvent::MouseButtonDblClick: {
@@ -93,7 +93,7 @@ bool MouseController::eventFilter(QObject* watched, QEvent* event)
         setJustActivated();
         return false;
     case QEvent::Resize:
-        m_overlay->setGeometry(m_view.rect());
+        overlay_->setGeometry(view_.rect());
         return false;
     default:
         return false;
@@ -107,70 +107,70 @@ void MouseController::setJustActivated()
 
 void MouseController::setMode(InteractionMode mode)
 {
-    if (m_mode == InteractionMode::ZoomDrag || m_mode == InteractionMode::MiniWindowDrag)
+    if (mode_ == InteractionMode::ZoomDrag || mode_ == InteractionMode::MiniWindowDrag)
         endDrag();
-    m_mode = mode;
+    mode_ = mode;
 }
 
 void MouseController::leftPress(const QPoint& p)
 {
-    m_dragStart = m_dragEnd = p;
-    if (m_mode != InteractionMode::Normal) {
+    dragStart_ = dragEnd_ = p;
+    if (mode_ != InteractionMode::Normal) {
         // The click that activated the window, or a button change mid-drag.
-        if (m_mode != InteractionMode::JustActivated)
+        if (mode_ != InteractionMode::JustActivated)
             endDrag();
-        m_mode = InteractionMode::Normal;
+        mode_ = InteractionMode::Normal;
         return;
     }
-    if (m_measurement.state() != Measurement::State::Off) {
-        const MinutePoint at = m_viewport.unproject(p.x(), p.y());
-        m_measurement.click(QPointF(at.x, at.y));
-        m_bandEndPixel = p;
+    if (measurement_.state() != Measurement::State::Off) {
+        const MinutePoint at = viewport_.unproject(p.x(), p.y());
+        measurement_.click(QPointF(at.x, at.y));
+        bandEndPixel_ = p;
         refreshOverlay();
         return;
     }
-    m_mode = InteractionMode::ZoomDrag;
+    mode_ = InteractionMode::ZoomDrag;
 }
 
 void MouseController::leftRelease()
 {
-    if (m_mode != InteractionMode::ZoomDrag) {
-        m_mode = InteractionMode::Normal;
+    if (mode_ != InteractionMode::ZoomDrag) {
+        mode_ = InteractionMode::Normal;
         return;
     }
     const QRect r = dragRect();
     endDrag();
     if (r.width() < kMinimumRectangle || r.height() < kMinimumRectangle)
         return;
-    if (m_viewport.ZoomPan(r.left(), r.left() + r.width(), r.top(), r.top() + r.height(), Viewport::ZoomRectangle))
+    if (viewport_.ZoomPan(r.left(), r.left() + r.width(), r.top(), r.top() + r.height(), Viewport::ZoomRectangle))
         changed();
 }
 
 void MouseController::rightPress(const QPoint& p)
 {
-    m_dragStart = m_dragEnd = p;
-    if (m_measurement.state() == Measurement::State::Off && m_mode == InteractionMode::Normal) {
-        m_mode = InteractionMode::MiniWindowDrag;
+    dragStart_ = dragEnd_ = p;
+    if (measurement_.state() == Measurement::State::Off && mode_ == InteractionMode::Normal) {
+        mode_ = InteractionMode::MiniWindowDrag;
         return;
     }
-    if (m_mode == InteractionMode::ZoomDrag)
+    if (mode_ == InteractionMode::ZoomDrag)
         endDrag();
-    m_mode = InteractionMode::Normal;
+    mode_ = InteractionMode::Normal;
 }
 
 void MouseController::rightRelease(const QPoint& p, const QPoint& globalPos)
 {
-    if (m_mode == InteractionMode::MiniWindowDrag) {
+    if (mode_ == InteractionMode::MiniWindowDrag) {
         const QRect r = dragRect();
         endDrag();
         const bool bigEnough = r.width() >= kMinimumRectangle && r.height() >= kMinimumRectangle;
-        if (bigEnough && m_miniWindow && m_miniWindow(r))
+        if (bigEnough && miniWindow_ && miniWindow_(r))
             return;
     }
-    if (m_mode == InteractionMode::ZoomDrag)
+    if (mode_ == InteractionMode::ZoomDrag)
         endDrag();
-    m_mode = InteractionMode::Normal;
-    m_lastRightClick = p;
+    mode_ = InteractionMode::Normal;
+    lastRightClick_ = p;
     requestContextMenu(globalPos);
 }
 
@@ -178,54 +178,54 @@ void MouseController::move(const QPoint& p)
 {
     const QRect before = marksBounds();
     QPoint shown = p;
-    if (m_mode == InteractionMode::ZoomDrag || m_mode == InteractionMode::MiniWindowDrag) {
-        m_dragEnd = m_mode == InteractionMode::MiniWindowDrag ? p : aspectEnd(m_dragStart, p, m_view.size());
-        shown = m_dragEnd;
+    if (mode_ == InteractionMode::ZoomDrag || mode_ == InteractionMode::MiniWindowDrag) {
+        dragEnd_ = mode_ == InteractionMode::MiniWindowDrag ? p : aspectEnd(dragStart_, p, view_.size());
+        shown = dragEnd_;
     } else {
-        m_mode = InteractionMode::Normal;
+        mode_ = InteractionMode::Normal;
     }
-    if (m_measurement.state() == Measurement::State::InProgress) {
-        const MinutePoint at = m_viewport.unproject(p.x(), p.y());
-        m_bandEndPixel = p;
-        emit statusMessage(m_measurement.moveTo(QPointF(at.x, at.y)));
+    if (measurement_.state() == Measurement::State::InProgress) {
+        const MinutePoint at = viewport_.unproject(p.x(), p.y());
+        bandEndPixel_ = p;
+        emit statusMessage(measurement_.moveTo(QPointF(at.x, at.y)));
     }
     updateOverlayArea(before);
     showPosition(shown);
-    if (m_panning)
+    if (panning_)
         middleDrag(p);
 }
 
 void MouseController::middleDrag(const QPoint& p)
 {
     // The position grabbed stays under the mouse.
-    const double xOffset = m_panXOffset + (p.x() - m_panStart.x()) * m_viewport.scaleX();
-    const double yOffset = m_panYOffset + (p.y() - m_panStart.y()) * m_viewport.scaleY();
-    m_viewport.setView(m_viewport.scale(), xOffset, yOffset);
+    const double xOffset = panXOffset_ + (p.x() - panStart_.x()) * viewport_.scaleX();
+    const double yOffset = panYOffset_ + (p.y() - panStart_.y()) * viewport_.scaleY();
+    viewport_.setView(viewport_.scale(), xOffset, yOffset);
     changed();
 }
 
 void MouseController::wheel(QWheelEvent* event)
 {
-    m_wheelRemainder += event->angleDelta().y();
-    const int steps = m_wheelRemainder / 120;
+    wheelRemainder_ += event->angleDelta().y();
+    const int steps = wheelRemainder_ / 120;
     if (steps == 0)
         return;
-    m_wheelRemainder -= steps * 120;
+    wheelRemainder_ -= steps * 120;
     const QPoint p = event->position().toPoint();
-    const MinutePoint under = m_viewport.unproject(p.x(), p.y());
-    double scale = m_viewport.scale() * std::pow(kWheelZoomFactor, -steps);
-    scale = std::clamp(scale, m_viewport.minimumScale(), m_viewport.worldScale());
+    const MinutePoint under = viewport_.unproject(p.x(), p.y());
+    double scale = viewport_.scale() * std::pow(kWheelZoomFactor, -steps);
+    scale = std::clamp(scale, viewport_.minimumScale(), viewport_.worldScale());
     // Keep the position under the mouse where it is.
-    const double xOffset = (p.x() - m_viewport.centreX()) * scale - under.x;
-    const double yOffset = (p.y() - m_viewport.centreY()) * scale * m_viewport.yFactor() - under.y;
-    m_viewport.setView(scale, xOffset, yOffset);
+    const double xOffset = (p.x() - viewport_.centreX()) * scale - under.x;
+    const double yOffset = (p.y() - viewport_.centreY()) * scale * viewport_.yFactor() - under.y;
+    viewport_.setView(scale, xOffset, yOffset);
     changed();
 }
 
 void MouseController::doubleClick(const QPoint& p)
 {
-    const int quarterWidth = m_view.width() / 4;
-    const int quarterHeight = m_view.height() / 4;
+    const int quarterWidth = view_.width() / 4;
+    const int quarterHeight = view_.height() / 4;
     emit pickupRequested(QRect(p.x() - quarterWidth, p.y() - quarterHeight, 2 * quarterWidth, 2 * quarterHeight));
 }
 
@@ -235,72 +235,72 @@ void MouseController::contextMenuEvent(QContextMenuEvent* event)
     // this event on the press, which would break the rectangle drag).
     if (event->reason() == QContextMenuEvent::Mouse)
         return;
-    requestContextMenu(m_view.mapToGlobal(QPoint(5, 5)));
+    requestContextMenu(view_.mapToGlobal(QPoint(5, 5)));
 }
 
 void MouseController::requestContextMenu(const QPoint& globalPos)
 {
-    if (m_measurement.state() == Measurement::State::InProgress) {
-        const bool routeGrew = m_measurement.end(m_route);
+    if (measurement_.state() == Measurement::State::InProgress) {
+        const bool routeGrew = measurement_.end(route_);
         refreshOverlay();
         if (routeGrew) {
-            m_view.update();
+            view_.update();
             emit routeChanged();
         }
         emit measuringEnded();
         return;
     }
-    if (m_mode != InteractionMode::Normal)
+    if (mode_ != InteractionMode::Normal)
         return;
     emit contextMenuRequested(globalPos);
 }
 
 void MouseController::showPosition(const QPoint& p)
 {
-    emit cursorPositionChanged(m_viewport.latitudeText(p.x(), p.y()), m_viewport.longitudeText(p.x(), p.y()));
+    emit cursorPositionChanged(viewport_.latitudeText(p.x(), p.y()), viewport_.longitudeText(p.x(), p.y()));
 }
 
 QRect MouseController::dragRect() const
 {
-    const int left = std::min(m_dragStart.x(), m_dragEnd.x());
-    const int right = std::max(m_dragStart.x(), m_dragEnd.x());
-    const int top = std::min(m_dragStart.y(), m_dragEnd.y());
-    const int bottom = std::max(m_dragStart.y(), m_dragEnd.y());
+    const int left = std::min(dragStart_.x(), dragEnd_.x());
+    const int right = std::max(dragStart_.x(), dragEnd_.x());
+    const int top = std::min(dragStart_.y(), dragEnd_.y());
+    const int bottom = std::max(dragStart_.y(), dragEnd_.y());
     return QRect(left, top, right - left, bottom - top);
 }
 
 void MouseController::endDrag()
 {
     const QRect before = marksBounds();
-    m_mode = InteractionMode::Normal;
+    mode_ = InteractionMode::Normal;
     updateOverlayArea(before);
 }
 
 void MouseController::changed()
 {
-    m_measurement.hideBand();
-    if (m_viewportChanged)
-        m_viewportChanged();
+    measurement_.hideBand();
+    if (viewportChanged_)
+        viewportChanged_();
     else
-        m_view.update();
+        view_.update();
     // The fixed segments are stored as positions and move with the chart.
-    m_overlay->update();
+    overlay_->update();
 }
 
 void MouseController::refreshOverlay()
 {
-    m_view.setCursor(m_measurement.state() == Measurement::State::Off ? Qt::ArrowCursor : Qt::CrossCursor);
-    m_overlay->update();
+    view_.setCursor(measurement_.state() == Measurement::State::Off ? Qt::ArrowCursor : Qt::CrossCursor);
+    overlay_->update();
 }
 
 QRect MouseController::marksBounds() const
 {
     QRect bounds;
-    if (m_mode == InteractionMode::ZoomDrag || m_mode == InteractionMode::MiniWindowDrag)
+    if (mode_ == InteractionMode::ZoomDrag || mode_ == InteractionMode::MiniWindowDrag)
         bounds = dragRect();
-    if (m_measurement.bandShown()) {
-        const QPointF s = m_measurement.bandStart();
-        bounds |= QRect(m_viewport.project(s.x(), s.y()), m_bandEndPixel).normalized();
+    if (measurement_.bandShown()) {
+        const QPointF s = measurement_.bandStart();
+        bounds |= QRect(viewport_.project(s.x(), s.y()), bandEndPixel_).normalized();
     }
     return bounds;
 }
@@ -309,7 +309,7 @@ void MouseController::updateOverlayArea(const QRect& before)
 {
     const QRect area = before | marksBounds();
     if (!area.isNull())
-        m_overlay->update(area.adjusted(-2, -2, 2, 2));
+        overlay_->update(area.adjusted(-2, -2, 2, 2));
 }
 
 void MouseController::paintOverlay(QPainter& painter) const
@@ -319,19 +319,19 @@ void MouseController::paintOverlay(QPainter& painter) const
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     painter.setPen(QPen(Qt::white, 0));
     const auto toPixel = [this](const QPointF& minutes) {
-        const QPoint p = m_viewport.project(minutes.x(), minutes.y());
-        return QPoint(m_viewport.clampToFarLimit(p.x()), m_viewport.clampToFarLimit(p.y()));
+        const QPoint p = viewport_.project(minutes.x(), minutes.y());
+        return QPoint(viewport_.clampToFarLimit(p.x()), viewport_.clampToFarLimit(p.y()));
     };
-    const auto fixed = m_measurement.fixedPoints();
-    if (m_measurement.state() == Measurement::State::InProgress && fixed.size() >= 2) {
+    const auto fixed = measurement_.fixedPoints();
+    if (measurement_.state() == Measurement::State::InProgress && fixed.size() >= 2) {
         QPolygon line;
         for (const QPointF& point : fixed)
             line << toPixel(point);
         painter.drawPolyline(line);
     }
-    if (m_measurement.bandShown())
-        painter.drawLine(toPixel(m_measurement.bandStart()), m_bandEndPixel);
-    if (m_mode == InteractionMode::ZoomDrag || m_mode == InteractionMode::MiniWindowDrag) {
+    if (measurement_.bandShown())
+        painter.drawLine(toPixel(measurement_.bandStart()), bandEndPixel_);
+    if (mode_ == InteractionMode::ZoomDrag || mode_ == InteractionMode::MiniWindowDrag) {
         const QRect r = dragRect();
         if (r.width() > 0 && r.height() > 0) {
             painter.setPen(QPen(Qt::white, 0, Qt::DotLine));

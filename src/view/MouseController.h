@@ -36,17 +36,17 @@ public:
     ~MouseController() override;
 
     // Called after every viewport change made here (re-select charts, repaint).
-    void setViewportChanged(std::function<void()> handler) { m_viewportChanged = std::move(handler); }
+    void setViewportChanged(std::function<void()> handler) { viewportChanged_ = std::move(handler); }
     // Takes a right-drag rectangle for a new mini window; false when there is
     // none to make (the release then counts as a plain right click).
-    void setMiniWindowHandler(std::function<bool(const QRect&)> handler) { m_miniWindow = std::move(handler); }
+    void setMiniWindowHandler(std::function<bool(const QRect&)> handler) { miniWindow_ = std::move(handler); }
 
-    InteractionMode mode() const { return m_mode; }
+    InteractionMode mode() const { return mode_; }
     void setMode(InteractionMode mode);
     // The frame became active: the next left click only ends this state.
     void setJustActivated();
     // The point where the right button was last released without a rectangle.
-    QPoint lastRightClick() const { return m_lastRightClick; }
+    QPoint lastRightClick() const { return lastRightClick_; }
 
     // The context-menu request (right click or the menu key): ends a
     // measurement in progress, or asks for the menu at `globalPos`.
@@ -91,24 +91,24 @@ private:
     void updateOverlayArea(const QRect& before);
     QRect marksBounds() const;
 
-    QWidget& m_view;
-    Viewport& m_viewport;
-    Measurement& m_measurement;
-    RouteLine& m_route;
-    InteractionOverlay* m_overlay;
-    std::function<void()> m_viewportChanged;
-    std::function<bool(const QRect&)> m_miniWindow;
+    QWidget& view_;
+    Viewport& viewport_;
+    Measurement& measurement_;
+    RouteLine& route_;
+    InteractionOverlay* overlay_;
+    std::function<void()> viewportChanged_;
+    std::function<bool(const QRect&)> miniWindow_;
 
-    InteractionMode m_mode = InteractionMode::Normal;
-    QPoint m_dragStart;
-    QPoint m_dragEnd;
-    QPoint m_lastRightClick;
-    QPoint m_bandEndPixel;
-    bool m_panning = false;
-    QPoint m_panStart;
-    double m_panXOffset = 0.0;
-    double m_panYOffset = 0.0;
-    int m_wheelRemainder = 0;
+    InteractionMode mode_ = InteractionMode::Normal;
+    QPoint dragStart_;
+    QPoint dragEnd_;
+    QPoint lastRightClick_;
+    QPoint bandEndPixel_;
+    bool panning_ = false;
+    QPoint panStart_;
+    double panXOffset_ = 0.0;
+    double panYOffset_ = 0.0;
+    int wheelRemainder_ = 0;
 };
 
 } // namespace kesmar
