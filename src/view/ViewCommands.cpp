@@ -12,17 +12,17 @@ namespace kesmar {
 
 ViewCommands::ViewCommands(QWidget& view, const ChartViewContext& context)
     : QObject(&view)
-    , m_view(view)
-    , m_context(context)
-    , m_measurement(context.mile != 0)
-    , m_launcher(context.programFolder, context.profile)
-    , m_mouse(new MouseController(view, context.viewport, m_measurement, m_route))
-    , m_popup(new ChartPopupMenu(context.commands, &view))
+    , view_(view)
+    , context_(context)
+    , measurement_(context.mile != 0)
+    , launcher_(context.programFolder, context.profile)
+    , mouse_(new MouseController(view, context.viewport, measurement_, route_))
+    , popup_(new ChartPopupMenu(context.commands, &view))
 {
     setViewportChanged({});
-    connect(m_mouse, &MouseController::contextMenuRequested, m_popup,
-            [this](const QPoint& globalPos) { m_popup->popup(globalPos); });
-    connect(m_mouse, &MouseController::measuringEnded, this, &ViewCommands::measuringChanged);
+    connect(mouse_, &MouseController::contextMenuRequested, popup_,
+            [this](const QPoint& globalPos) { popup_->popup(globalPos); });
+    connect(mouse_, &MouseController::measuringEnded, this, &ViewCommands::measuringChanged);
     bindCommands();
 }
 
@@ -32,49 +32,49 @@ void ViewCommands::setViewportChanged(std::function<void()> handler)
 {
     if (!handler) {
         handler = [this] {
-            m_context.catalogue.selectForViewport(m_context.viewport);
-            m_view.update();
+            context_.catalogue.selectForViewport(context_.viewport);
+            view_.update();
         };
     }
-    m_mouse->setViewportChanged(std::move(handler));
+    mouse_->setViewportChanged(std::move(handler));
 }
 
 void ViewCommands::bindCommands()
 {
-    CommandSet& commands = m_context.commands;
+    CommandSet& commands = context_.commands;
     commands.setCheckable(CommandId::Measure, true);
     commands.setCheckable(CommandId::NewRoute, true);
     commands.setCheckable(CommandId::AppendRoute, true);
     commands.bind(CommandId::Measure, [this] {
-        m_measurement.toggleMeasuring();
+        measurement_.toggleMeasuring();
         measuringChanged();
     });
     commands.bind(CommandId::NewRoute, [this] {
-        const bool hadRoute = !m_route.empty();
-        m_measurement.newRoute(m_route);
+        const bool hadRoute = !route_.empty();
+        measurement_.newRoute(route_);
         measuringChanged();
-        if (hadRoute && m_route.empty())
-            m_view.update();
+        if (hadRoute && route_.empty())
+            view_.update();
     });
     commands.bind(CommandId::AppendRoute, [this] {
-        m_measurement.appendRoute(m_route);
+        measurement_.appendRoute(route_);
         measuringChanged();
     });
     commands.bind(CommandId::WeatherTerminal,
-                  [this] { m_launcher.launch(QString::fromLatin1(CompanionLauncher::kWeatherTerminal)); });
+                  [this] { launcher_.launch(QString::fromLatin1(CompanionLauncher::kWeatherTerminal)); });
     commands.bind(CommandId::SynopViewer,
-                  [this] { m_launcher.launchSynopViewer(); });
-    commands.bind(CommandId::ShortHelp, [this] { m_launcher.openHelp(); });
+                  [this] { launcher_.launchSynopViewer(); });
+    commands.bind(CommandId::ShortHelp, [this] { launcher_.openHelp(); });
     measuringChanged();
 }
 
 void ViewCommands::measuringChanged()
 {
-    CommandSet& commands = m_context.commands;
-    commands.setChecked(CommandId::Measure, m_measurement.measuringChecked());
-    commands.setChecked(CommandId::NewRoute, m_measurement.newRouteChecked());
-    commands.setChecked(CommandId::AppendRoute, m_measurement.appendRouteChecked());
-    m_mouse->refreshOverlay();
+    CommandSet& commands = context_.commands;
+    commands.setChecked(CommandId::Measure, measurement_.measuringChecked());
+    commands.setChecked(CommandId::NewRoute, measurement_.newRouteChecked());
+    commands.setChecked(CommandId::AppendRoute, measurement_.appendRouteChecked());
+    mouse_->refreshOverlay();
 }
 
 } // namespace kesmar

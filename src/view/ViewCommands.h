@@ -24,12 +24,12 @@ public:
     ViewCommands(QWidget& view, const ChartViewContext& context);
     ~ViewCommands() override;
 
-    MouseController& mouse() { return *m_mouse; }
-    Measurement& measurement() { return m_measurement; }
-    const RouteLine& route() const { return m_route; }
-    RouteLine& route() { return m_route; }
-    ChartPopupMenu& popupMenu() { return *m_popup; }
-    CompanionLauncher& launcher() { return m_launcher; }
+    MouseController& mouse() { return *mouse_; }
+    Measurement& measurement() { return measurement_; }
+    const RouteLine& route() const { return route_; }
+    RouteLine& route() { return route_; }
+    ChartPopupMenu& popupMenu() { return *popup_; }
+    CompanionLauncher& launcher() { return launcher_; }
 
     // After a zoom or pan made with the mouse (re-select charts, repaint).
     void setViewportChanged(std::function<void()> handler);
@@ -38,13 +38,13 @@ private:
     void bindCommands();
     void measuringChanged();
 
-    QWidget& m_view;
-    ChartViewContext m_context;
-    Measurement m_measurement;
-    RouteLine m_route;
-    CompanionLauncher m_launcher;
-    MouseController* m_mouse;
-    ChartPopupMenu* m_popup;
+    QWidget& view_;
+    ChartViewContext context_;
+    Measurement measurement_;
+    RouteLine route_;
+    CompanionLauncher launcher_;
+    MouseController* mouse_;
+    ChartPopupMenu* popup_;
 };
 
 } // namespace kesmar
