@@ -40,6 +40,14 @@ CMiniWindow::CMiniWindow(int number, const ChartViewContext& viewContext, ChartP
     viewport_.startUp(PixelRect{0, 0, width(), height()});
     timer_.setTimerType(Qt::CoarseTimer);
     connect(&timer_, &QTimer::timeout, this, &CMiniWindow::tick);
+    // The window manager decorates and places a window some time after it
+    // is shown, without a move of the client area to tell.
+    settle_.setInterval(150);
+    connect(&settle_, &QTimer::timeout, this, [this] {
+        if (settleChecks_ > 0) --settleChecks_;
+        frameMoved();
+        if (!pendingFrame_) settle_.stop();
+    });
     menu_ = new MiniWindowMenu([this](CommandId id) { menuCommand(id); }, this);
     // The chart view's overlay (AIS targets, track) as it is at each paint.
     picture_.setOverlayPainter([this](QPainter& painter, const Viewport& viewport) {
@@ -146,27 +154,37 @@ void CMiniWindow::placeFrame(const QRect& frame)
     frameRect_ = frame;
     pendingFrame_ = frame;
     pendingView_ = View{viewport_.scale(), viewport_.xOffset(), viewport_.yOffset()};
-    corrections_ = 2;
+    corrections_ = 3;
+    settleChecks_ = kSettleChecks;
     setGeometry(frame.marginsRemoved(frameMarginsGuess()));
+    if (isVisible()) settle_.start();
 }
 
 void CMiniWindow::frameMoved()
 {
     if (!isVisible() || isMinimized()) return;
     const QRect now = frameGeometry();
-    if (pendingFrame_ && now != *pendingFrame_ && corrections_ > 0) {
-        // The decoration is known now: ask once more for the frame wanted.
-        --corrections_;
-        const QRect client = pendingFrame_->marginsRemoved(frameMarginsGuess());
-        if (client != geometry()) {
-            setGeometry(client);
+    if (pendingFrame_) {
+        if (now == *pendingFrame_) {
+            // Confirmed once the matching size has reached the viewport too.
+            if (size() != QSize(viewport_.width(), viewport_.height())) return;
+        } else if (settleChecks_ > 0) {
+            // Not decorated or placed yet, or decorated otherwise than
+            // guessed: ask again with the real decoration.
+            if (now != geometry() && corrections_ > 0) {
+                const QRect client = pendingFrame_->marginsRemoved(frameMarginsGuess());
+                if (client != geometry()) {
+                    --corrections_;
+                    setGeometry(client);
+                }
+            }
             return;
         }
     }
-    // Confirmed only once the matching size has reached the viewport too.
-    if (pendingFrame_ && now == *pendingFrame_ && size() != QSize(viewport_.width(), viewport_.height())) return;
+    // Placed, or the window manager had the last word.
     pendingFrame_.reset();
     pendingView_.reset();
+    settle_.stop();
     frameRect_ = now;
 }
 
@@ -270,7 +288,7 @@ void CMiniWindow::showEvent(QShowEvent* event)
     // Moves and resizes of a hidden window arrive before it counts as
     // visible; the decoration may be known only once it is mapped.
     frameMoved();
-    QTimer::singleShot(0, this, &CMiniWindow::frameMoved);
+    if (pendingFrame_) settle_.start();
 }
 
 void CMiniWindow::keyPressEvent(QKeyEvent* event)
