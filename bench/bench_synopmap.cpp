@@ -135,7 +135,10 @@ void run(benchmark::State& state, What what)
         QPainter p(&scene.image);
         if (what == What::StationsOverPicture) p.drawImage(0, 0, picture);
         else scene.chart(p);
-        if (what != What::BareChart) drawn = scene.layer.paint(p, scene.viewport, scene.data, scene.indices);
+        if (what != What::BareChart) {
+            scene.layer.setSeaPicture(&picture, scene.options.colours.colour(ColourTable::kBackground).rgb());
+            drawn = scene.layer.paint(p, scene.viewport, scene.data, scene.indices);
+        }
     }
     state.counters["stations"] = double(scene.indices.size());
     state.counters["drawn"] = drawn;

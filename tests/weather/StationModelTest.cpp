@@ -4,6 +4,9 @@
 #include "weather/StationDeclutter.h"
 #include "weather/StationModelPainter.h"
 #include "weather/StationObservation.h"
+#include "weather/SynopMapData.h"
+#include "weather/SynopMapLayer.h"
+#include "core/Viewport.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -214,6 +217,45 @@ TEST(StationDeclutter, FarApartAndUnprojectableCandidates)
     EXPECT_EQ(std::count(kept.begin(), kept.end(), 1) + std::count(kept.begin(), kept.end(), 2), 1);
     EXPECT_EQ(std::count(kept.begin(), kept.end(), 3), 0);
     EXPECT_TRUE(StationDeclutter::select({}, box).empty());
+}
+
+TEST(SynopMapLayer, StationsBySeaComeFirst)
+{
+    app();
+    // Two stations 10 px apart: the inland one comes first in the order of
+    // numbers, the other stands on the coast of a sea to its east.
+    Viewport viewport;
+    viewport.startUp({0, 0, 200, 100});
+    viewport.setView(0.1, -600.0, 3000.0); // 10 E, 50 N, 0.1 minutes a pixel
+    auto station = [](uint32_t number, int16_t longitude) {
+        SynopRecord r = test::fullLandRecord();
+        r.flags &= ~(SynopFlag::SeaTemperature | SynopFlag::Waves | SynopFlag::WindWaves);
+        r.stationEntry.number = number;
+        r.stationEntry.latitudeMinutes = -3000;
+        r.stationEntry.longitudeMinutes = longitude;
+        return r;
+    };
+    SynopMapData data;
+    data.setRecords({station(10002, 599), station(10001, 600)});
+    const std::vector<int> both = data.indicesAt(data.times().front());
+    QImage chart(200, 100, QImage::Format_RGB32);
+    chart.fill(QColor(139, 90, 0));                        // land
+    QPainter(&chart).fillRect(QRect(110, 0, 90, 100), Qt::blue); // sea from x 110
+    QImage target(200, 100, QImage::Format_RGB32);
+    QPainter p(&target);
+    SynopMapLayer layer;
+    auto drawnNumber = [&] {
+        layer.paint(p, viewport, data, both);
+        EXPECT_EQ(layer.drawnCount(), 1);
+        int hit = layer.hitTest(QPointF(viewport.project(599, -3000)));
+        if (hit < 0) hit = layer.hitTest(QPointF(viewport.project(600, -3000)));
+        return hit < 0 ? 0u : data.stations()[size_t(hit)].observation.number;
+    };
+    EXPECT_EQ(drawnNumber(), 10002u); // without the chart: the scrambled order of the numbers
+    layer.setSeaPicture(&chart, QColor(Qt::blue).rgb());
+    EXPECT_EQ(drawnNumber(), 10001u);
+    EXPECT_TRUE(layer.nearSea(QPointF(100, 50)));
+    EXPECT_FALSE(layer.nearSea(QPointF(90, 50)));
 }
 
 } // namespace

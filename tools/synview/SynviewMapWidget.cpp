@@ -52,6 +52,7 @@ void SynviewMapWidget::paintEvent(QPaintEvent*)
         QPainter p(&chart_);
         scene_.paintChart(p);
         chartValid_ = true;
+        scene_.setChartPicture(&chart_);
     }
     QPainter painter(this);
     painter.drawImage(0, 0, chart_);

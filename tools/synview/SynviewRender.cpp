@@ -68,6 +68,7 @@ bool SynviewRender::run(const SynviewOptions& o, const QString& folder, QStringL
         painter.begin(&image);
     }
     scene.paintChart(painter);
+    if (!pdf) scene.setChartPicture(&image);
     const int drawn = scene.paintStations(painter);
     drawTitle(painter, title(scene, drawn));
     messages << scene.messages() << scene.data().problemsAt(scene.time());

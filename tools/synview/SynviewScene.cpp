@@ -69,6 +69,11 @@ void SynviewScene::paintChart(QPainter& painter)
     }
 }
 
+void SynviewScene::setChartPicture(const QImage* picture)
+{
+    layer_.setSeaPicture(picture, ChartPainter::activeColours(config_, false).colour(ColourTable::kBackground).rgb());
+}
+
 int SynviewScene::paintStations(QPainter& painter)
 {
     return layer_.paint(painter, viewport_, data_, shown_);

@@ -62,6 +62,9 @@ public:
     const std::vector<int>& shownStations() const { return shown_; }
     const SynopMapLayer& layer() const { return layer_; }
     void setVectorOutput(bool on) { layer_.setVectorOutput(on); }
+    // The chart picture the stations are drawn over, for telling coastal
+    // stations (null: none). Kept by the caller.
+    void setChartPicture(const QImage* picture);
     const Viewport& viewport() const { return viewport_; }
     const QString& programFolder() const { return folder_; }
 
