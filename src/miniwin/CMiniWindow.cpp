@@ -36,6 +36,7 @@ CMiniWindow::CMiniWindow(int number, const ChartViewContext& viewContext, ChartP
     setMouseTracking(true);
     // The template's 200 x 100 dialog units at the small dialog font.
     resize(300, 163);
+    setWindowTitle(number == kPickup ? tr("temporary PickUp Window") : tr("%1.MiniWindow").arg(number));
     // Until opened: the whole world on this size, offsets 0.
     viewport_.startUp(PixelRect{0, 0, width(), height()});
     timer_.setTimerType(Qt::CoarseTimer);
