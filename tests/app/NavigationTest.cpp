@@ -6,6 +6,7 @@
 #include "app/AisInfoWindow.h"
 #include "app/CMainFrame.h"
 #include "app/NavigationController.h"
+#include "core/IniFile.h"
 #include "core/RouteLine.h"
 #include "core/Viewport.h"
 #include "nmea/AisTargetList.h"
@@ -76,6 +77,31 @@ TEST_F(NavigationTest, FollowCommandRecentresAndAPanTurnsItOff)
     fix(54.0, 10.4);
     EXPECT_EQ(viewport.xOffset(), panned);
     EXPECT_FALSE(commands.action(CommandId::FollowVessel)->isChecked());
+}
+
+TEST(NavigationLimits, ReadFromTheSettingsFile)
+{
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("KMR.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[AIS]\r\nCpaWarnNm=1,5\r\nTcpaWarnMin=20\r\n");
+    ini.close();
+    IniFile profile(ini.fileName());
+    ASSERT_TRUE(bool(profile.load()));
+    AisCpa::Limits limits = NavigationController::readLimits(profile);
+    EXPECT_EQ(limits.cpaNauticalMiles, 1.5);
+    EXPECT_EQ(limits.tcpaMinutes, 20.0);
+    // Missing, unreadable or senseless values: the defaults 0.5 nm and 12 min.
+    for (const char* text : {"", "[AIS]\r\nCpaWarnNm=abc\r\nTcpaWarnMin=-3\r\n", "[AIS]\r\nCpaWarnNm=nan\r\n"}) {
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(text);
+        ini.close();
+        IniFile other(ini.fileName());
+        (void)other.load();
+        limits = NavigationController::readLimits(other);
+        EXPECT_EQ(limits.cpaNauticalMiles, 0.5) << text;
+        EXPECT_EQ(limits.tcpaMinutes, 12.0) << text;
+    }
 }
 
 TEST_F(NavigationTest, NavigationMenu)
