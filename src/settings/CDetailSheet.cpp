@@ -22,8 +22,13 @@ CDetailSheet::CDetailSheet(const DetailSettings& settings, const QString& progra
     auto colours = [this] { return chartColours(); };
     details_ = new MapDetailsPg(settings_, library, colours);
     charts_ = new MapRequesterPg(settings_, programFolder, [colours] { return ColourTable::fromColorrefs(colours()); });
-    for (QWidget* page : {static_cast<QWidget*>(details_), static_cast<QWidget*>(charts_), static_cast<QWidget*>(colours_)})
+    // The pages are laid out for an 8-point dialog font.
+    QFont pageFont = font();
+    pageFont.setPointSize(8);
+    for (QWidget* page : {static_cast<QWidget*>(details_), static_cast<QWidget*>(charts_), static_cast<QWidget*>(colours_)}) {
+        page->setFont(pageFont);
         page->setFixedSize(480, 400);
+    }
     tabs_->addTab(details_, tr("Chart Details / Buoyage"));
     tabs_->addTab(charts_, tr("Select Charts"));
     tabs_->addTab(colours_, tr("Colors"));
@@ -84,7 +89,7 @@ std::optional<DetailSettings> CDetailSheet::run(const DetailSettings& settings, 
 {
     CDetailSheet sheet(settings, programFolder, std::move(library), first, parent);
     if (sheet.exec() != QDialog::Accepted) return std::nullopt;
-    return sheet.result();
+    return sheet.settings();
 }
 
 } // namespace kesmar
