@@ -1,6 +1,6 @@
 #include "nmea/AisFragment.h"
 
-#include <QVarLengthArray>
+#include "nmea/NmeaParser.h"
 
 namespace kesmar {
 namespace {
@@ -19,19 +19,6 @@ int digit(QByteArrayView field, int low, int high)
     if (field.size() != 1 || field[0] < '0' || field[0] > '9') return -1;
     const int v = field[0] - '0';
     return v >= low && v <= high ? v : -1;
-}
-
-QVarLengthArray<QByteArrayView, 8> splitFields(QByteArrayView text)
-{
-    QVarLengthArray<QByteArrayView, 8> fields;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || text[i] == ',') {
-            fields.append(text.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
-    return fields;
 }
 
 } // namespace
@@ -58,7 +45,7 @@ AisFragment::Check AisFragment::parse(QByteArrayView line, AisFragment& out)
     const int low = hexValue(line[star + 2]);
     if (high < 0 || low < 0 || sum != quint8(high * 16 + low)) return Check::BadChecksum;
 
-    const auto fields = splitFields(line.sliced(1, star - 1));
+    const auto fields = NmeaParser::splitFields(line.sliced(1, star - 1));
     if (fields.size() != 7) return Check::BadFormat;
     AisFragment f;
     f.own = type == "VDO";

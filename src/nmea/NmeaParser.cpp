@@ -1,6 +1,5 @@
 #include "nmea/NmeaParser.h"
 
-#include <QList>
 #include <charconv>
 #include <cmath>
 
@@ -43,9 +42,9 @@ QByteArrayView body(QByteArrayView text)
 
 } // namespace
 
-QList<QByteArrayView> NmeaParser::splitFields(QByteArrayView text)
+NmeaParser::Fields NmeaParser::splitFields(QByteArrayView text)
 {
-    QList<QByteArrayView> fields;
+    Fields fields;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i == text.size() || text[i] == ',') {
@@ -58,7 +57,7 @@ QList<QByteArrayView> NmeaParser::splitFields(QByteArrayView text)
 
 namespace {
 
-QByteArrayView field(const QList<QByteArrayView>& fields, int index)
+QByteArrayView field(const NmeaParser::Fields& fields, int index)
 {
     return index < fields.size() ? fields[index] : QByteArrayView();
 }
@@ -99,7 +98,7 @@ std::optional<double> parseAngle(QByteArrayView text, int maxDegrees)
     return degrees * 60.0 + *minutes;
 }
 
-void parseGll(const QList<QByteArrayView>& f, NmeaSentence& s)
+void parseGll(const NmeaParser::Fields& f, NmeaSentence& s)
 {
     s.position = NmeaParser::parsePosition(field(f, 1), field(f, 2), field(f, 3), field(f, 4));
     s.time = NmeaParser::parseTime(field(f, 5));
@@ -108,7 +107,7 @@ void parseGll(const QList<QByteArrayView>& f, NmeaSentence& s)
     s.positionValid = f.size() <= 6 || field(f, 6) == "A";
 }
 
-void parseGga(const QList<QByteArrayView>& f, NmeaSentence& s)
+void parseGga(const NmeaParser::Fields& f, NmeaSentence& s)
 {
     s.time = NmeaParser::parseTime(field(f, 1));
     s.position = NmeaParser::parsePosition(field(f, 2), field(f, 3), field(f, 4), field(f, 5));
@@ -121,7 +120,7 @@ void parseGga(const QList<QByteArrayView>& f, NmeaSentence& s)
         s.altitudeMeters = *a;
 }
 
-void parseRmc(const QList<QByteArrayView>& f, NmeaSentence& s)
+void parseRmc(const NmeaParser::Fields& f, NmeaSentence& s)
 {
     s.time = NmeaParser::parseTime(field(f, 1));
     s.positionValid = field(f, 2) == "A";
@@ -132,7 +131,7 @@ void parseRmc(const QList<QByteArrayView>& f, NmeaSentence& s)
     s.date = NmeaParser::parseDate(field(f, 9));
 }
 
-void parseVtg(const QList<QByteArrayView>& f, NmeaSentence& s)
+void parseVtg(const NmeaParser::Fields& f, NmeaSentence& s)
 {
     s.courseTrueDegrees = parseDegrees(field(f, 1));
     int magnetic = 3;
@@ -206,7 +205,7 @@ NmeaSentence NmeaParser::parse(QByteArrayView text)
     if (s.check == NmeaCheck::NoDollar || s.check == NmeaCheck::BadCharacter)
         return s;
     s.hasChecksum = stripLineEnd(text).contains('*');
-    const QList<QByteArrayView> fields = splitFields(body(text));
+    const Fields fields = splitFields(body(text));
     QByteArrayView address = fields.value(0);
     bool addressOk = address.size() >= 2 && address.size() <= 8;
     for (char c : address)
@@ -250,7 +249,7 @@ std::optional<NmeaPosition> NmeaParser::parsePosition(QByteArrayView lat, QByteA
 
 std::optional<NmeaPosition> NmeaParser::parsePositionText(QByteArrayView text)
 {
-    const QList<QByteArrayView> f = splitFields(text);
+    const Fields f = splitFields(text);
     if (f.size() < 4)
         return std::nullopt;
     return parsePosition(f[0], f[1], f[2], f[3]);

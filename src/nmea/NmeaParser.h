@@ -2,7 +2,7 @@
 #include "nmea/NmeaSentence.h"
 
 #include <QByteArrayView>
-#include <QList>
+#include <QVarLengthArray>
 #include <optional>
 
 namespace kesmar {
@@ -27,8 +27,10 @@ public:
     // never taken for a talker "PG" + type.
     static NmeaKind identify(QByteArrayView address);
 
-    // The fields between commas; an empty text is one empty field.
-    static QList<QByteArrayView> splitFields(QByteArrayView text);
+    // The fields between commas; an empty text is one empty field. Sentences
+    // have few fields, so they are kept without allocating.
+    using Fields = QVarLengthArray<QByteArrayView, 24>;
+    static Fields splitFields(QByteArrayView text);
 
     // Field readers (also used for the start position and the track file).
     // "ddmm.mmm,N,dddmm.mmm,E": nullopt unless all four fields are present,

@@ -28,7 +28,7 @@ double legCourse(double lon1, double lat1, double lon2, double lat2)
 // The track lines are stored GGA sentences: the position is fields 2-5.
 std::optional<NmeaPosition> trackPosition(QByteArrayView line)
 {
-    const QList<QByteArrayView> fields = NmeaParser::splitFields(line);
+    const NmeaParser::Fields fields = NmeaParser::splitFields(line);
     if (fields.size() < 6)
         return std::nullopt;
     return NmeaParser::parsePosition(fields[2], fields[3], fields[4], fields[5]);
