@@ -99,8 +99,6 @@ void CMainFrame::createNmea()
     connect(nmeaInput_, &NmeaInput::windAngleChanged, panel_, &CNmeaPanel::SetWindAngle);
     connect(nmeaInput_, &NmeaInput::depthTextChanged, panel_, &CNmeaPanel::SetDepthText);
     connect(nmeaInput_, &NmeaInput::vesselMoved, view_, qOverload<>(&QWidget::update));
-    // The first real sentence ends the simulation for good.
-    connect(nmeaInput_, &NmeaInput::sentenceArrived, track_, &SimulatedTrack::stop);
     connect(panel_, &CNmeaPanel::panelVisibleChanged, this,
             [this](bool visible) { commands_->setChecked(CommandId::NmeaPanel, visible); });
 

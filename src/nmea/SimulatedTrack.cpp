@@ -40,6 +40,7 @@ SimulatedTrack::SimulatedTrack(NmeaInput& input, QObject* parent) : QObject(pare
 {
     timer_.setInterval(kTickMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &SimulatedTrack::tick);
+    // The first real sentence ends the simulation for good.
     connect(&input_, &NmeaInput::sentenceArrived, this, &SimulatedTrack::stop);
 }
 
