@@ -160,7 +160,7 @@ void WeatherProductList::addTextFiles(const QString& synopFolder)
 {
     const QDir dir(synopFolder);
     const QStringList files = dir.entryList({QStringLiteral("*.rtf")},
-                                            QDir::Files | QDir::Readable | QDir::NoDotAndDotDot,
+                                            QDir::Files | QDir::NoDotAndDotDot,
                                             QDir::Name | QDir::IgnoreCase);
     for (const QString& file : files) {
         if (full())
