@@ -37,8 +37,10 @@ struct MiniWindowFixture {
     int beeps = 0;
     bool viewMenu = false;
 
-    explicit MiniWindowFixture(bool start = true)
+    // `programFolder` replaces the empty folder (charts made by the test).
+    explicit MiniWindowFixture(bool start = true, const QString& programFolder = QString())
     {
+        if (!programFolder.isEmpty()) folder = programFolder;
         // No decoration: the view's client area starts at the screen's origin.
         frame.setWindowFlags(Qt::FramelessWindowHint);
         frame.setGeometry(0, 0, 800, 599);
