@@ -3,6 +3,7 @@
 // encode/decode round trip unchanged.
 #include "chartdata/LineFile.h"
 #include "chartdata/PackedPointRecord.h"
+#include "core/QtBytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,9 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (n > 0)
         roundTrip(std::span(buffer).first(size_t(n)));
 
-    const LineFile file(QByteArray(reinterpret_cast<const char*>(rest.data()), qsizetype(indexSize)),
-                        QByteArray(reinterpret_cast<const char*>(rest.data() + indexSize),
-                                   qsizetype(rest.size() - indexSize)));
+    const LineFile file(toQByteArray(rest.first(indexSize)), toQByteArray(rest.subspan(indexSize)));
     for (int32_t offset : {0, layerOffset, -1}) {
         LineSection section = file.section(offset);
         int entries = 0;

@@ -3,6 +3,7 @@
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
 #include "core/FileUtil.h"
+#include "core/QtBytes.h"
 
 #include <algorithm>
 #include <limits>
@@ -116,7 +117,7 @@ Result<QByteArray> SymbolLibrary::toBytes(const Entries& entries, QByteArrayView
         return Error::inFile({}, QStringLiteral("%1 bytes, more than the %2 a library may hold")
                                      .arg(out.size())
                                      .arg(kMaxBytes));
-    return QByteArray(reinterpret_cast<const char*>(out.data()), qsizetype(out.size()));
+    return toQByteArray(out);
 }
 
 std::span<const SymbolLibrary::Element> SymbolLibrary::entry(int k) const

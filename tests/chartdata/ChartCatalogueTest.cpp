@@ -1,6 +1,7 @@
 #include "chartdata/ChartCatalogue.h"
 
 #include "core/ByteReader.h"
+#include "core/QtBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,7 +76,7 @@ TEST(ChartHeader, RoundTripsAtItsOffsets)
     in.i32(v);
     EXPECT_EQ(v, 0x01020304);
     EXPECT_EQ(uint8_t(bytes[56]), 1);
-    EXPECT_EQ(ChartHeader::fromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), 64)), h);
+    EXPECT_EQ(ChartHeader::fromBytes(byteSpan(bytes).first(64)), h);
     EXPECT_FALSE(h.hasLayer(0));
     EXPECT_TRUE(h.hasLayer(3));
 }
@@ -124,11 +125,11 @@ TEST(ChartEntry, RecordLayoutAndUnterminatedName)
     EXPECT_EQ(bytes.mid(93, 8), QByteArray("NORDS-S\0", 8));
 
     bytes.replace(93, 69, QByteArray(69, 'A'));
-    const auto back = ChartEntry::fromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), 162));
+    const auto back = ChartEntry::fromBytes(byteSpan(bytes).first(162));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->name, QString(68, 'A'));
     EXPECT_EQ(back->visibleBox, (ChartBox{1, 2, 3, 4}));
-    EXPECT_FALSE(ChartEntry::fromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), 161)));
+    EXPECT_FALSE(ChartEntry::fromBytes(byteSpan(bytes).first(161)));
 }
 
 TEST(ChartCatalogue, SortsCoarsestFirstThenNorthThenWest)
@@ -277,7 +278,7 @@ TEST(ChartCatalogue, ListRoundTripsAndGarbageNeverCrashes)
         for (char& ch : junk)
             ch = char(random());
         ChartCatalogue g;
-        g.readList(std::span(reinterpret_cast<const uint8_t*>(junk.constData()), size_t(junk.size())));
+        g.readList(byteSpan(junk));
         EXPECT_EQ(g.count(), std::min(size / 162, 100)) << size;
         for (const ChartEntry& e : g.entries())
             EXPECT_LE(e.name.size(), 68);

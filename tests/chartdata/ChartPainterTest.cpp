@@ -6,6 +6,7 @@
 #include "chartdata/PackedPointRecord.h"
 #include "core/ByteWriter.h"
 #include "core/Viewport.h"
+#include "core/QtBytes.h"
 
 #include <QImage>
 #include <QPainter>
@@ -26,11 +27,6 @@ Viewport testViewport(double scale = 1.0, double xOffset = 0.0, double yOffset =
     v.startUp({0, 0, 200, 100});
     v.setView(scale, xOffset, yOffset);
     return v;
-}
-
-QByteArray toQByteArray(const std::vector<uint8_t>& v)
-{
-    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
 }
 
 struct Painted {

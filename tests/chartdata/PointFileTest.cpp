@@ -2,6 +2,7 @@
 #include "chartdata/PointFileWriter.h"
 
 #include "core/ByteWriter.h"
+#include "core/QtBytes.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -25,7 +26,7 @@ QByteArray blockIndex(const std::vector<PointBlockEntry>& blocks, bool terminate
         b.write(w);
     if (terminate)
         PointBlockEntry().write(w);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    return toQByteArray(bytes);
 }
 
 } // namespace
