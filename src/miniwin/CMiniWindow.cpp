@@ -163,7 +163,8 @@ void CMiniWindow::placeFrame(const QRect& frame)
 
 void CMiniWindow::frameMoved()
 {
-    if (!isVisible() || isMinimized()) return;
+    // Windows being unmapped at the end report frames that are no place.
+    if (!isVisible() || isMinimized() || closingDown_) return;
     const QRect now = frameGeometry();
     if (pendingFrame_) {
         if (now == *pendingFrame_) {

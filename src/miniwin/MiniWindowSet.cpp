@@ -74,6 +74,8 @@ MiniWindowSet::~MiniWindowSet() = default;
 bool MiniWindowSet::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == qApp && event->type() == QEvent::Quit) {
+        // The records as the windows stand, before quitting closes them.
+        saveAll();
         for (CMiniWindow* w : windows_) w->setClosingDown(true);
         return false;
     }

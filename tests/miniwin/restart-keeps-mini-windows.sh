@@ -100,3 +100,24 @@ for n in 1 2; do
   done
 done
 echo "mini windows 1 and 3 kept over two restarts"
+
+# The pickup window: a double click in the chart view opens it, a click into
+# the view (outside it) takes the focus and closes it.
+(cd "$work/folder" && exec "$kesmar") >"$work/kesmar.log" 2>&1 &
+app_pid=$!
+timeout 30 xdotool search --sync --onlyvisible --name '^Kesmar$' >/dev/null || { echo "pickup: no Kesmar window"; exit 1; }
+sleep 2
+xdotool mousemove 640 560 click --repeat 2 --delay 60 1
+timeout 15 xdotool search --sync --onlyvisible --name '^temporary PickUp Window$' >/dev/null || {
+  echo "pickup: a double click opened no pickup window"; exit 1; }
+sleep 1
+xdotool mousemove 60 980 click 1
+i=0
+while xdotool search --onlyvisible --name '^temporary PickUp Window$' >/dev/null 2>&1; do
+  i=$((i + 1)); [ $i -le 50 ] || { echo "pickup: still open after a click into the chart view"; exit 1; }
+  sleep 0.1
+done
+kill -TERM "$app_pid"
+wait "$app_pid" || { echo "pickup: Kesmar failed"; cat "$work/kesmar.log"; exit 1; }
+app_pid=
+echo "pickup window opened by a double click and closed by a click into the view"
