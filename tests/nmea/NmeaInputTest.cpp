@@ -219,6 +219,46 @@ TEST_F(SimulatedTrackTest, PingPongAndSmoothTurn)
     EXPECT_LE(state.courseDegrees, 359);
 }
 
+// North (course 359 by the plane bearing) then east (90): the heading turns
+// the short way across north in ten equal steps of 9.1 degrees and ends on
+// the new course. A reload starts forward again from the first point.
+TEST_F(SimulatedTrackTest, TurnAcrossNorthEndsOnTheNewCourseAndReloadStartsForward)
+{
+    const QByteArray lines = "$GPGGA,1,5400.000,N,01000.000,E\n$GPGGA,1,5401.000,N,01000.000,E\n"
+                             "$GPGGA,1,5401.000,N,01001.000,E\n";
+    ASSERT_EQ(track.load(writeTrack(lines)), 3);
+    track.tick(); // first point
+    ticks(10);
+    track.tick(); // second point: heading north
+    ticks(10);
+    track.tick(); // third point: the turn towards east starts
+    ticks(5);
+    EXPECT_EQ(panel(NmeaPanelField::CourseMagnetic), QString::fromUtf8(" 44°"));
+    ticks(5);
+    EXPECT_EQ(panel(NmeaPanelField::CourseMagnetic), QString::fromUtf8(" 90°"));
+    EXPECT_DOUBLE_EQ(state.longitudeMinutes, 601.0);
+
+    ASSERT_EQ(track.load(writeTrack(lines)), 3);
+    std::vector<double> latitudes;
+    for (int i = 0; i < 3; ++i) {
+        track.tick();
+        latitudes.push_back(state.latitudeMinutes);
+        ticks(10);
+    }
+    EXPECT_EQ(latitudes, (std::vector<double>{3240.0, 3241.0, 3241.0}));
+}
+
+// A stored sentence of 248 characters and its line end fit the line buffer;
+// one character more and the line is over-long and skipped.
+TEST_F(SimulatedTrackTest, LongestLineThatFits)
+{
+    const QByteArray sentence = "$GPGGA,1,5400.000,N,01000.000,E,";
+    const QByteArray fits = sentence + QByteArray(248 - sentence.size(), '0') + "\n";
+    const QByteArray tooLong = "$GPGGA,1,5401.000,N,01000.000,E," + QByteArray(249 - sentence.size(), '0') + "\n";
+    EXPECT_EQ(track.load(writeTrack(fits + tooLong)), 1);
+    EXPECT_EQ(track.lastLoad().skippedLines, 1);
+}
+
 TEST_F(SimulatedTrackTest, RealSentenceStopsIt)
 {
     track.load(writeTrack("$GPGGA,1,5400.000,N,01000.000,E\n$GPGGA,1,5401.000,N,01000.000,E\n"));

@@ -68,6 +68,11 @@ TEST(NmeaParser, ProprietaryAndMalformedAddressesAreNotData)
     EXPECT_NE(NmeaParser::parse("$XX???,1,2,3*23").check, NmeaCheck::Ok);
     EXPECT_EQ(NmeaParser::parse("$XX???,1,2,3").check, NmeaCheck::BadAddress);
     EXPECT_EQ(NmeaParser::parse("$GPFOOBAR,1").check, NmeaCheck::BadAddress);
+    // A proprietary address has 2 to 8 characters.
+    EXPECT_EQ(NmeaParser::parse("$P,1").check, NmeaCheck::BadAddress);
+    EXPECT_NE(NmeaParser::parse("$PX,1").check, NmeaCheck::BadAddress);
+    EXPECT_NE(NmeaParser::parse("$PABCDEFG,1").check, NmeaCheck::BadAddress);
+    EXPECT_EQ(NmeaParser::parse("$PABCDEFGH,1").check, NmeaCheck::BadAddress);
     // A doubled '$' is refused here; kesmar-nmea resyncs on the second one.
     EXPECT_NE(NmeaParser::parse("$$GNRMC,135806.000,A,4723.00484,N,00045.88150,E,0.5,120.9,210325,,,A,C*11").check,
               NmeaCheck::Ok);
