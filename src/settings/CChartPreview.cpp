@@ -29,7 +29,8 @@ void CChartPreview::report(const QString& message)
     // covered and repainted over and over.
     if (reported_.contains(message)) return;
     reported_.insert(message);
-    messageSink_(message);
+    // Not from inside the paint: the box runs an event loop of its own.
+    QMetaObject::invokeMethod(this, [this, message] { messageSink_(message); }, Qt::QueuedConnection);
 }
 
 void CChartPreview::initialise()
