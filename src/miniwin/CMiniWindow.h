@@ -130,7 +130,7 @@ private:
     // Asked for and not yet confirmed by the window manager.
     std::optional<QRect> pendingFrame_;
     int corrections_ = 0;
-    static constexpr int kSettleChecks = 10;
+    static constexpr int kSettleChecks = 20;
     int settleChecks_ = 0;
     QTimer settle_;
     struct View {
