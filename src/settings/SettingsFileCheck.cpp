@@ -40,8 +40,8 @@ SettingsFileCheck::Findings SettingsFileCheck::check(const QString& programFolde
     const QFileInfo config(ChartConfig::filePath(programFolder));
     if (config.exists() && config.size() != qint64(ChartConfig::kSize)) {
         f.configDamaged = true;
-        f.messages.append(tr("Die Karteneinstellungen %1 sind beschädigt (%2 Bytes statt %3);\n"
-                             "fehlende Werte wurden durch die Standardwerte ersetzt.")
+        f.messages.append(tr("Die Karteneinstellungen %1 sind beschädigt (%2 statt %3 Bytes).\n"
+                             "Beim Beenden werden sie mit den jetzt gültigen Werten neu geschrieben.")
                               .arg(QDir::toNativeSeparators(config.filePath()))
                               .arg(config.size())
                               .arg(ChartConfig::kSize));
