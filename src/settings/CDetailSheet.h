@@ -19,7 +19,7 @@ class SymbolLibrary;
 // The modal "Detail Propertys" sheet: "Chart Details / Buoyage", "Select
 // Charts" and "Colors", in this order, the requested one shown first. It
 // edits a copy of the settings; OK lets every page that was shown store its
-// results into the copy, which result() then hands back.
+// results into the copy, which settings() then hands back.
 class CDetailSheet : public QDialog {
     Q_OBJECT
 public:
@@ -28,7 +28,7 @@ public:
     CDetailSheet(const DetailSettings& settings, const QString& programFolder,
                  std::shared_ptr<const SymbolLibrary> library, Page first, QWidget* parent = nullptr);
 
-    const DetailSettings& result() const { return settings_; }
+    const DetailSettings& settings() const { return settings_; }
     MapDetailsPg& detailsPage() { return *details_; }
     MapRequesterPg& chartsPage() { return *charts_; }
     CColorsPage& coloursPage() { return *colours_; }
