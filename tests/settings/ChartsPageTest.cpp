@@ -115,6 +115,25 @@ TEST(ChartsPage, InformationLineNamesTheCorners)
     EXPECT_EQ(page.infoLine(), QStringLiteral("OPEN ERROR CHART HEADER\\%1/CHARTDATA/ELBE.HDR").arg(f.folder));
 }
 
+TEST(ChartsPage, OutlineClippedToTheZoomedWorldPreview)
+{
+    SheetFixture f = abcFolder();
+    auto sheet = f.open(CDetailSheet::ChartsPage);
+    CChartPreview& upper = sheet->chartsPage().upperPreview();
+    // Zoomed far into the middle of the world (0°, 0°): chart A's west edge
+    // lies inside the preview, its other edges far outside.
+    upper.zoomTo(upper.width() / 2 - 2, upper.width() / 2 + 2, upper.height() / 2 - 2, upper.height() / 2 + 2);
+    auto* unused = control<QListWidget>(sheet->chartsPage(), 1085);
+    unused->setCurrentItem(unused->findItems(QStringLiteral("A"), Qt::MatchExactly).first());
+    ASSERT_TRUE(upper.outline());
+    const QRect r = *upper.outline();
+    EXPECT_EQ(r.top(), 0);
+    EXPECT_EQ(r.right(), upper.width());
+    EXPECT_EQ(r.bottom(), 0);  // A lies north of the view: top and bottom both at the edge
+    EXPECT_GT(r.left(), 0);
+    EXPECT_LT(r.left(), upper.width());
+}
+
 TEST(ChartsPage, ChartFittedByWidthOrByHeight)
 {
     SheetFixture f = abcFolder();

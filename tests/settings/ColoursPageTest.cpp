@@ -24,6 +24,10 @@ constexpr std::array<uint32_t, 16> kChartDefaults = {0xC0C0C0, 0x000000, 0xFFFFF
                                                      0xD00000, 0xA87270, 0xE05000, 0x00D000, 0xFF8000, 0xFF00FF,
                                                      0x608828, 0x0028FF, 0x006090, 0x0080A8};
 
+constexpr std::array<uint32_t, 16> kPrinterDefaults = {0xC0C0C0, 0x000000, 0xFFFFFE, 0x000000, 0xFFFFFF, 0x00D8FF,
+                                                       0xFFF1C3, 0xA87270, 0xFFE18D, 0x007C00, 0xFFCD38, 0xFF1EFF,
+                                                       0x8DCD7E, 0x0000FF, 0x349DD1, 0x2485E9};
+
 void setSliders(CColorsPage& page, int r, int g, int b)
 {
     control<QSlider>(page, 1156)->setValue(r);
@@ -44,18 +48,24 @@ bool containsColour(const QImage& image, QRgb rgb)
     return false;
 }
 
-TEST(ColoursPage, StandardChartColoursThenOkLeavesPrinterColours)
+TEST(ColoursPage, StandardColoursThenOkRestoreOnlyTheirGroup)
 {
-    SheetFixture f;
-    f.config.screenColours.fill(0x123456);
-    f.config.printerColours.fill(0x654321);
-    auto sheet = f.open(CDetailSheet::ColoursPage);
-    EXPECT_EQ(sheet->tabs().currentIndex(), 2);
-    click(sheet->coloursPage(), 1163);
-    sheet->accept();
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(sheet->settings().colours[size_t(i)], kChartDefaults[size_t(i)]) << "chart " << i;
-        EXPECT_EQ(sheet->settings().colours[size_t(16 + i)], 0x654321u) << "printer " << i;
+    for (const int button : {1163, 1164}) {
+        SheetFixture f;
+        f.config.screenColours.fill(0x123456);
+        f.config.printerColours.fill(0x654321);
+        auto sheet = f.open(CDetailSheet::ColoursPage);
+        EXPECT_EQ(sheet->tabs().currentIndex(), 2);
+        click(sheet->coloursPage(), 1133);
+        click(sheet->coloursPage(), button);
+        EXPECT_FALSE(sheet->coloursPage().selected());
+        EXPECT_EQ(sheet->coloursPage().mixColour(), 0xC0C0C0u);
+        sheet->accept();
+        const auto& c = sheet->settings().colours;
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_EQ(c[size_t(i)], button == 1163 ? kChartDefaults[size_t(i)] : 0x123456u) << button << " chart " << i;
+            EXPECT_EQ(c[size_t(16 + i)], button == 1164 ? kPrinterDefaults[size_t(i)] : 0x654321u) << button << " printer " << i;
+        }
     }
 }
 
