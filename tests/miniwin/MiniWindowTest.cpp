@@ -3,6 +3,7 @@
 #include "miniwin/MiniWindowMenu.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -360,4 +361,51 @@ TEST(MiniWindowLayout, KeepOnDesktop)
     };
     for (const auto& row : rows)
         EXPECT_EQ(MiniWindowLayout::keepOnDesktop(row.frame, desktop), row.expected) << row.frame.x();
+}
+
+namespace {
+
+// Counts the paints a widget receives.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(MiniWindows, VesselMarkFollowsTheVesselAtEachWindowsTick)
+{
+    MiniWindowFixture f(false);
+    f.config.miniWindows[0] = record(1.0, -600.0, 3200.0, 1, QRect(100, 100, 304, 204));
+    f.config.miniWindows[1] = record(2.0, -600.0, 3200.0, 2, QRect(420, 100, 304, 204));
+    f.view->initialUpdate();
+    f.set->restoreAll();
+    CMiniWindow& w1 = f.window(1);
+    CMiniWindow& w2 = f.window(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return w1.picture().renderer().hasPicture() && w2.picture().renderer().hasPicture();
+    }, 5000));
+    // No position: nothing drawn at the centre (150, 100).
+    f.vessel.longitudeMinutes = VesselState::kUnknownMinutes;
+    f.vessel.latitudeMinutes = 3200.0;
+    QImage shot = w1.grab().toImage();
+    EXPECT_EQ(shot.pixel(150, 95), shot.pixel(5, 5));
+    // Nothing else left to repaint: only the ticks can.
+    QTest::qWait(300);
+    PaintCounter c1, c2;
+    w1.installEventFilter(&c1);
+    w2.installEventFilter(&c2);
+    // 10 E 53 20 N: the centre of both windows.
+    f.vessel.longitudeMinutes = 600.0;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return c1.paints > 0 && c2.paints > 0; }, 2500));
+    EXPECT_LE(clock.elapsed(), 2100);
+    shot = w1.grab().toImage();
+    EXPECT_NE(shot.pixel(150, 95), shot.pixel(5, 5));
+    EXPECT_EQ(shot.pixel(150, 100), shot.pixel(5, 5)); // the mark's centre stays free
 }
