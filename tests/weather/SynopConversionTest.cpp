@@ -5,6 +5,7 @@
 #include "weather/SynopConversion.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cstring>
 #include <QFileInfo>
 #include <unistd.h>
@@ -120,6 +121,53 @@ TEST(StationFileDeduplicatorTest, KeyOfARecord)
     StationFileDeduplicator::keyOf(bytes.data(), key);
     const uint8_t expected[] = {0x45, 0x23, 0xFA, 0xF3, 0x96, 0x01, 0x04, 0x03, 0x02, 0x01, 0xEE};
     EXPECT_EQ(std::vector<uint8_t>(key, key + sizeof key), std::vector<uint8_t>(expected, expected + sizeof expected));
+}
+
+// Keys that differ in any one of their ten bytes are different reports.
+TEST(StationFileDeduplicatorTest, EveryKeyByteCounts)
+{
+    std::vector<uint8_t> packed;
+    for (size_t differing = 0; differing < StationFileDeduplicator::kKeySize; ++differing) {
+        std::vector<uint8_t> k(StationFileDeduplicator::kKeySize, 0x11);
+        k[differing] = 0x22;
+        packed.insert(packed.end(), k.begin(), k.end());
+    }
+    const std::vector<uint8_t> base(StationFileDeduplicator::kKeySize, 0x11);
+    packed.insert(packed.end(), base.begin(), base.end());
+    EXPECT_EQ(StationFileDeduplicator::survivors(packed), std::vector<bool>(StationFileDeduplicator::kKeySize + 1, true));
+}
+
+// More records than one read takes: the runs of kept records end at each
+// chunk's end, and the file comes out as it went in. Progress runs from 0.
+TEST_F(SynopConversionTest, DuplicateRemovalOverSeveralChunks)
+{
+    constexpr int kRecords = 8192 + 3;
+    writeRecords(stationFile(), kRecords);
+    const QByteArray before = readAll(stationFile());
+    std::vector<std::pair<StationFileDeduplicator::Stage, int>> progress;
+    const auto result = StationFileDeduplicator(folder()).run(
+        [&progress](StationFileDeduplicator::Stage stage, int percent) { progress.emplace_back(stage, percent); });
+    EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
+    EXPECT_EQ(result.recordsAfter, size_t(kRecords));
+    EXPECT_EQ(readAll(stationFile()), before);
+    const auto firstWriting = std::find_if(progress.begin(), progress.end(), [](const auto& p) {
+        return p.first == StationFileDeduplicator::Stage::Writing;
+    });
+    ASSERT_NE(firstWriting, progress.end());
+    EXPECT_EQ(firstWriting->second, 0);
+    EXPECT_EQ(progress.front(), std::make_pair(StationFileDeduplicator::Stage::Testing, 99));
+}
+
+// A station file of one record: writing starts at 0 per cent as well.
+TEST_F(SynopConversionTest, DuplicateRemovalProgressOfOneRecord)
+{
+    writeRecords(stationFile(), 1);
+    std::vector<std::pair<StationFileDeduplicator::Stage, int>> progress;
+    (void)StationFileDeduplicator(folder()).run(
+        [&progress](StationFileDeduplicator::Stage stage, int percent) { progress.emplace_back(stage, percent); });
+    const std::vector<std::pair<StationFileDeduplicator::Stage, int>> expected = {
+        {StationFileDeduplicator::Stage::Testing, 100}, {StationFileDeduplicator::Stage::Writing, 0}};
+    EXPECT_EQ(progress, expected);
 }
 
 TEST_F(SynopConversionTest, DuplicateReportStaysInThePlaceOfItsLastOccurrence)
