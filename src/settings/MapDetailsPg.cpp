@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QSlider>
 
+#include <cmath>
+
 namespace kesmar {
 
 namespace {
@@ -155,8 +157,10 @@ void MapDetailsPg::showEvent(QShowEvent* event)
 void MapDetailsPg::initialise()
 {
     shown_ = true;
-    symbolValue_ = int(settings_.symbolSize * 1000.0);
-    textValue_ = int(settings_.textSize * 100.0);
+    // Rounded, not truncated: 58 * 0.01 * 100 is 57.99..., and every OK
+    // would take the text size one step down.
+    symbolValue_ = int(std::lround(settings_.symbolSize * 1000.0));
+    textValue_ = int(std::lround(settings_.textSize * 100.0));
     flags_ = settings_.detailFlags;
     syncButtons();
     loading_ = true;
@@ -201,7 +205,7 @@ void MapDetailsPg::setStandard()
 void MapDetailsPg::setWork()
 {
     font_ = settings_.workFont;
-    textValue_ = int(settings_.textSize * 100.0);
+    textValue_ = int(std::lround(settings_.textSize * 100.0));
     loading_ = true;
     textSlider_->setValue(textValue_);
     loading_ = false;

@@ -39,6 +39,19 @@ TEST(DetailsPage, SliderLimits)
     }
 }
 
+TEST(DetailsPage, OkWithoutChangesKeepsTheSizes)
+{
+    for (const int hundredths : {58, 116, 30, 150}) {
+        SheetFixture f;
+        f.config.textSize = hundredths * 0.01;
+        f.config.symbolSize = 0.037;
+        auto sheet = f.open(CDetailSheet::DetailsPage);
+        sheet->accept();
+        EXPECT_DOUBLE_EQ(sheet->settings().textSize, hundredths * 0.01) << hundredths;
+        EXPECT_DOUBLE_EQ(sheet->settings().symbolSize, 0.037) << hundredths;
+    }
+}
+
 TEST(DetailsPage, SetStandardThenOkGivesBothFontsArial9)
 {
     SheetFixture f;
