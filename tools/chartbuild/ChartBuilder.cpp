@@ -166,6 +166,8 @@ bool ChartBuilder::write(const QString& directory, Stats* stats, QString* error)
         return setError(error, QStringLiteral("%1: %2").arg(name_, QString::fromStdString(why)));
     ChartHeader header;
     header.setBox(box_);
+    for (size_t i = 0; i < 4; ++i)
+        header.reserved[i] = uint8_t(compilationScale_ >> (8 * i));
     for (int k = 0; k < LineFileWriter::kLayerCount; ++k)
         header.layerOffset[size_t(k)] = image.layerOffsets[size_t(k)];
     QDir().mkpath(directory);

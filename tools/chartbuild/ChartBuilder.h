@@ -34,6 +34,10 @@ public:
     // A point record; records outside the box are left out (returns true).
     bool addPoint(const PointRecord& record, const QString& feature, QString* error);
 
+    // Scale the chart was compiled at (1:denominator), kept in the header's
+    // spare bytes 56-59; 0 leaves them zero.
+    void setCompilationScale(uint32_t denominator) { compilationScale_ = denominator; }
+
     bool write(const QString& directory, Stats* stats, QString* error) const;
 
     const QString& name() const { return name_; }
@@ -50,6 +54,7 @@ private:
     LineFileWriter lines_;
     PointFileWriter points_;
     int pointCount_ = 0;
+    uint32_t compilationScale_ = 0;
 };
 
 } // namespace kesmar::chartbuild

@@ -18,6 +18,9 @@ struct S57Object {
     // Usage band of the cell the object came from: 1 overview ... 6 berthing;
     // 0 when unknown.
     int scaleBand = 0;
+    // Level of the point when the source knows it better than the band
+    // does (an ENC cell's SCAMIN).
+    std::optional<int> level;
 
     QString text(const char* acronym) const { return attributes.value(QLatin1String(acronym)); }
     // An integer attribute; nullopt when missing or not a number.

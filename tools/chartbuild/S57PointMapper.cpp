@@ -190,7 +190,7 @@ bool S57PointMapper::add(const S57Object& o, QString* why)
             *why = QStringLiteral("position outside the world");
         return false;
     }
-    const int level = levelForBand(o.scaleBand);
+    const int level = o.level ? *o.level : levelForBand(o.scaleBand);
     if (o.objectClass == QLatin1String("LIGHTS")) {
         lights_.push_back({o, *position, level});
         return true;
@@ -199,7 +199,8 @@ bool S57PointMapper::add(const S57Object& o, QString* why)
         signals_.push_back({*position, o.objectClass == QLatin1String("FOGSIG") ? 0x10 : 0x20, level});
         return true;
     }
-    if (o.objectClass == QLatin1String("WRECKS") || o.objectClass == QLatin1String("OBSTRN")) {
+    if (o.objectClass == QLatin1String("WRECKS") || o.objectClass == QLatin1String("OBSTRN")
+        || o.objectClass == QLatin1String("UWTROC")) {
         addDanger(o, *position, level);
         return true;
     }

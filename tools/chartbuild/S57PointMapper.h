@@ -21,8 +21,10 @@ namespace kesmar::chartbuild {
 //                     the same place, else to a light (type 40); sectors of
 //                     one light are joined ("Oc.WRG.6s")
 //   FOGSIG / RTPBCN   to the fog and radar bits of what stands there
-//   WRECKS / OBSTRN   wrecks and obstructions with their depth (VALSOU)
-// The level of each point follows the usage band of its source cell. Any
+//   WRECKS / OBSTRN / UWTROC   wrecks, obstructions and rocks with their
+//                     depth (VALSOU)
+// The level of each point follows the usage band of its source cell, or
+// the object's own level when the source gives one. Any
 // other class, and objects with an unusable position, are left out.
 //
 // Feed every object with add(), then take records(): lights and signals are

@@ -1,12 +1,13 @@
 // kesmar-chartbuild: writes one chart (<NAME>.HDR/.WPN/.LIN, .BWP/.BPT with
-// points) from GSHHG data extracted with GMT, GeoJSON layers and a point
-// list; or, with --democoor, the simulated track file.
+// points) from GSHHG data extracted with GMT, GeoJSON layers, point lists
+// and S-57 ENC cells; or, with --democoor, the simulated track file.
 #include "ChartBuilder.h"
 #include "DemoTrack.h"
 #include "GeoJsonSource.h"
 #include "GmtRunner.h"
 #include "PointListSource.h"
 #include "S57GeoJsonSource.h"
+#include "S57Import.h"
 #include "Preview.h"
 #include "ShoreAssembler.h"
 #include "SymbolSheet.h"
@@ -128,6 +129,17 @@ int buildDemoTrack(const QString& waypointFile, const QString& out)
     return 0;
 }
 
+int listCells(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        const Result<S57Cell> cell = S57Cell::read(path);
+        if (!cell)
+            return fail(cell.error().describe());
+        std::printf("%s", qPrintable(listCell(*cell)));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -148,8 +160,10 @@ int main(int argc, char** argv)
         {"cache", "Folder for GMT extracts.", "DIR"},
         {"geojson", "Add the features of a GeoJSON file (repeatable).", "FILE"},
         {"points", "Add the points of a point list (repeatable).", "FILE"},
-        {"s57", "Add the buoys, beacons, lights, wrecks and obstructions of an S-57-class GeoJSON file "
-                "(repeatable; lights join their buoys across files).", "FILE"},
+        {"s57", "Add an S-57 ENC cell (CELL.000, updates beside it applied) or the buoys, beacons, lights, "
+                "wrecks and obstructions of an S-57-class GeoJSON file (repeatable; lights join their buoys "
+                "across files; the box defaults to the cells' extent).", "FILE"},
+        {"list", "Print the object classes of an ENC cell, their counts and what each becomes.", "CELL"},
         {"max-level", "Only points whose level is at most N.", "N", "255"},
         {"preview", "Also paint the written chart into a PNG overview.", "PNG"},
         {"democoor", "Write the simulated track from a waypoint list to --out.", "FILE"},
@@ -159,11 +173,22 @@ int main(int argc, char** argv)
     p.process(app);
     if (p.isSet("democoor"))
         return buildDemoTrack(p.value("democoor"), p.value("out"));
+    if (p.isSet("list"))
+        return listCells(p.values("list"));
 
+    QStringList cellFiles, s57Files;
+    for (const QString& f : p.values("s57"))
+        (isEncCell(f) ? cellFiles : s57Files) << f;
+    // All cells are read before anything is written.
+    Result<std::vector<S57Cell>> cells = readCells(cellFiles);
+    if (!cells)
+        return fail(cells.error().describe());
     const QString name = p.value("name");
-    const auto box = parseBox(p.value("box"));
+    auto box = parseBox(p.value("box"));
+    if (!p.isSet("box") && !cells->empty())
+        box = cellsBox(*cells);
     if (name.isEmpty() || name.size() > 68 || !box || p.value("out").isEmpty())
-        return fail(QStringLiteral("need --name (1-68 characters), --box W/E/S/N and --out"));
+        return fail(QStringLiteral("need --name (1-68 characters), --box W/E/S/N (or --s57 cells) and --out"));
     bool levelOk = false;
     const int maxLevel = p.value("max-level").toInt(&levelOk);
     if (!levelOk || maxLevel < 0 || maxLevel > 255)
@@ -171,6 +196,7 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     timer.start();
     ChartBuilder chart(name.toUpper(), *box);
+    chart.setCompilationScale(uint32_t(cellsScale(*cells)));
     QString error;
     if (p.isSet("gshhg")) {
         const QString res = p.value("gshhg");
@@ -181,7 +207,9 @@ int main(int argc, char** argv)
     }
     if (!addFiles(chart, p.values("geojson"), p.values("points"), maxLevel, &error))
         return fail(error);
-    if (p.isSet("s57") && !addS57GeoJsonFiles(p.values("s57"), maxLevel, chart, &error))
+    if (!s57Files.isEmpty() && !addS57GeoJsonFiles(s57Files, maxLevel, chart, &error))
+        return fail(error);
+    if (!cells->empty() && !addCells(*cells, maxLevel, chart, &error))
         return fail(error);
     ChartBuilder::Stats stats;
     if (!chart.write(p.value("out"), &stats, &error))
