@@ -280,3 +280,40 @@ TEST(S57ChartSource, ListingNamesCountsAndTargets)
     EXPECT_TRUE(lines.filter(QRegularExpression(QStringLiteral("^SOUNDG +1792  -> soundings.*: 1792 mapped$")))
                     .size() == 1);
 }
+
+TEST(S57Import, SeveralCellsMakeOneBoxAtTheCoarsestScale)
+{
+    S57Cell harbour, approach;
+    harbour.extent = {-81.9, -81.825, 24.525, 24.6};
+    harbour.compilationScale = 10000;
+    approach.extent = {-82.0, -81.85, 24.4, 24.55};
+    approach.compilationScale = 40000;
+    const GeoBox box = cellsBox({harbour, approach});
+    EXPECT_EQ(box.west, -82.0);
+    EXPECT_EQ(box.east, -81.825);
+    EXPECT_EQ(box.south, 24.4);
+    EXPECT_EQ(box.north, 24.6);
+    EXPECT_EQ(cellsScale({harbour, approach}), 40000);
+    EXPECT_TRUE(isEncCell(QStringLiteral("/charts/US5FL4DQ.000")));
+    EXPECT_FALSE(isEncCell(QStringLiteral("/charts/US5FL4DQ.001")));
+    EXPECT_FALSE(isEncCell(QStringLiteral("data/bsh/BOYLAT.json")));
+}
+
+TEST(S57Import, ToolBuildsTheCellInItsExtentWithItsScale)
+{
+    QTemporaryDir dir;
+    QProcess tool;
+    tool.start(QStringLiteral(KESMAR_CHARTBUILD_TOOL), {"--name", "KeyWest", "--out", dir.path(), "--s57", kCell});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    EXPECT_EQ(files, (QStringList{"KEYWEST.BPT", "KEYWEST.BWP", "KEYWEST.HDR", "KEYWEST.LIN", "KEYWEST.WPN"}));
+    QFile header(dir.filePath("KEYWEST.HDR"));
+    ASSERT_TRUE(header.open(QIODevice::ReadOnly));
+    const QByteArray bytes = header.readAll();
+    const auto h = ChartHeader::fromBytes({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())});
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->box(), (ChartBox{-1476000, -4914000, -1471500, -4909500}));
+    // 1:10 000 in the spare bytes 56-59, little-endian.
+    EXPECT_EQ(bytes.mid(56, 4), QByteArray::fromHex("10270000"));
+}
