@@ -1,6 +1,5 @@
 #include "app/NavigationController.h"
 
-#include "app/AisInfoWindow.h"
 #include "chartdata/ChartCatalogue.h"
 #include "core/IniFile.h"
 #include "core/RouteLine.h"
@@ -15,6 +14,8 @@
 #include "nmea/VesselState.h"
 #include "view/CKesmarView.h"
 #include "view/CommandSet.h"
+#include "view/PointInfoController.h"
+#include "view/PointInfoWindow.h"
 #include "view/ViewCommands.h"
 
 #include <QDateTime>
@@ -22,6 +23,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 
 #include <cmath>
 
@@ -163,7 +165,20 @@ void NavigationController::scheduleRepaint()
 void NavigationController::repaint()
 {
     view_.update();
-    if (info_ && info_->isVisible()) info_->refreshText(targetText(info_->shownMmsi()));
+    // The window follows the shown target while nobody else took it over.
+    PointInfoWindow& window = infoWindow();
+    if (shownMmsi_ != 0 && window.isVisible() && window.text() == shownText_) {
+        const QString text = targetText(shownMmsi_);
+        if (text != shownText_) {
+            shownText_ = text;
+            window.textBox().setPlainText(text);
+        }
+    }
+}
+
+PointInfoWindow& NavigationController::infoWindow()
+{
+    return view_.pointInfo().window();
 }
 
 std::optional<AisCpa::Track> NavigationController::ownTrack() const
@@ -199,8 +214,10 @@ bool NavigationController::showTargetAt(QPoint pixel)
 {
     const std::optional<uint32_t> mmsi = AisTargetPainter::hitTest(view_.context().viewport, parts_.targets, pixel);
     if (!mmsi) return false;
-    if (!info_) info_ = new AisInfoWindow(&window_);
-    info_->showText(*mmsi, targetText(*mmsi), view_.mapToGlobal(pixel));
+    shownMmsi_ = *mmsi;
+    shownText_ = targetText(*mmsi);
+    infoWindow().showText(shownText_, view_.mapToGlobal(pixel));
+    shownText_ = infoWindow().text();
     return true;
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include "app/AisInfoWindow.h"
 #include "nmea/AisCpa.h"
 #include "nmea/AisMessage.h"
 #include "view/CKesmarView.h"
@@ -21,6 +20,7 @@ class QWidget;
 namespace kesmar {
 
 class AisTargetList;
+class PointInfoWindow;
 class CommandSet;
 class IniFile;
 class NmeaInput;
@@ -64,9 +64,10 @@ public:
     // Where messages go; by default a warning box captioned "Kesmar".
     void setMessageSink(std::function<void(const QString&)> sink) { messageSink_ = std::move(sink); }
 
-    // The info window for the target at a view pixel; false when none is there.
+    // The target's data in the point-information window, for the target at
+    // a view pixel; false when none is there.
     bool showTargetAt(QPoint viewPixel);
-    AisInfoWindow* infoWindow() const { return info_; }
+    PointInfoWindow& infoWindow();
 
     // Everything AIS and track draw, for any viewport.
     void paintOverlay(QPainter& painter, const Viewport& viewport);
@@ -99,7 +100,8 @@ private:
     QTimer ageTimer_;
     QTimer repaintTimer_;
     std::vector<QPoint> trackBuffer_;
-    QPointer<AisInfoWindow> info_;
+    uint32_t shownMmsi_ = 0;
+    QString shownText_;
     double startLatitude_ = 0.0;
     double startLongitude_ = 0.0;
     bool startLeft_ = false;

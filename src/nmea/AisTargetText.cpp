@@ -21,9 +21,11 @@ QString number(double value, int decimals)
     return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
+// Labels right-aligned in a field of twelve, as the point descriptions have
+// them, so that one tab stop lines the values up.
 void line(QStringList& out, const char* label, const QString& value)
 {
-    out << QString::fromUtf8(label) + QStringLiteral(":\t") + value;
+    out << (QString::fromUtf8(label) + QLatin1Char(':')).rightJustified(12) + QLatin1Char('\t') + value;
 }
 
 QString kindName(AisTarget::Kind kind)

@@ -9,8 +9,8 @@
 
 namespace kesmar {
 
-// The German description of an AIS target for the information window: one
-// "NAME:\tvalue" line per known value; values not known are left out.
+// The German description of an AIS target for the point-information window:
+// one "       NAME:\tvalue" line per known value; values not known are left out.
 class AisTargetText {
 public:
     static QString describe(const AisTarget& target, const std::optional<AisCpa>& cpa,

@@ -42,16 +42,32 @@ void PointInfoWindow::showPoint(const PointRecord& record, QPoint pointPixel,
                                 std::shared_ptr<const SymbolLibrary> library, const ColourTable& printerColours,
                                 const QString& textFamily)
 {
+    setDescription(PointDescription::build(record), textFamily);
+    preview_->show(record, std::move(library), printerColours);
+    showBeside(pointPixel);
+}
+
+void PointInfoWindow::showText(const QString& text, QPoint pointPixel)
+{
+    setDescription(text, QString());
+    preview_->clear();
+    showBeside(pointPixel);
+}
+
+void PointInfoWindow::setDescription(const QString& text, const QString& textFamily)
+{
     QFont font(textFamily.isEmpty() ? QStringLiteral("Arial") : textFamily);
     font.setPixelSize(14);
     font.setWeight(QFont::DemiBold);
     text_->setFont(font);
     text_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char('x')) * 8);
-    QString description = PointDescription::build(record).left(kMaxCharacters);
+    QString description = text.left(kMaxCharacters);
     description.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text_->setPlainText(description);
-    preview_->show(record, std::move(library), printerColours);
+}
 
+void PointInfoWindow::showBeside(QPoint pointPixel)
+{
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QRect desktop = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     // Before the first show the frame is not known; the client size stands in.

@@ -32,6 +32,9 @@ public:
     // on the side towards the centre of `desktop`.
     static QPoint placement(QPoint point, const QRect& desktop, QSize frame);
 
+    // A description without a chart symbol (an AIS target) beside `pointPixel`.
+    void showText(const QString& text, QPoint pointPixel);
+
     QString text() const;
     PointSymbolPreview& preview() { return *preview_; }
     QPlainTextEdit& textBox() { return *text_; }
@@ -48,6 +51,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setDescription(const QString& text, const QString& textFamily);
+    void showBeside(QPoint pointPixel);
+
     PointSymbolPreview* preview_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
 };

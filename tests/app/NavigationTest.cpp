@@ -3,7 +3,7 @@
 // plotter's slot gives the targets gpsdecode finds in it.
 #include "AppTestSupport.h"
 #include "support/QtTestApplication.h"
-#include "app/AisInfoWindow.h"
+#include "view/PointInfoWindow.h"
 #include "app/CMainFrame.h"
 #include "app/NavigationController.h"
 #include "core/IniFile.h"
@@ -176,9 +176,9 @@ TEST_F(NavigationTest, ClickOnATargetShowsItsDataInGerman)
     const QPoint centre = app->viewport().project(600.0, -3240.0);
     EXPECT_FALSE(frame->navigation().showTargetAt(centre + QPoint(40, 40)));
     ASSERT_TRUE(frame->navigation().showTargetAt(centre + QPoint(2, 1)));
-    AisInfoWindow* window = frame->navigation().infoWindow();
-    ASSERT_TRUE(window && window->isVisible());
-    const QString text = window->text();
+    const PointInfoWindow& window = frame->navigation().infoWindow();
+    ASSERT_TRUE(window.isVisible());
+    const QString text = window.text();
     EXPECT_TRUE(text.contains(QStringLiteral("ELBE PILOT"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("MMSI:\t211000001")));
     EXPECT_TRUE(text.contains(QStringLiteral("FAHRT:\t12,5 kn")));
