@@ -136,12 +136,12 @@ void BM_MoviePlayback(benchmark::State& state)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("four.avi"));
-    test::MovieSpec spec;
-    spec.frames = {32, 32, 32, 32};
-    spec.width = 640;
-    spec.height = 480;
-    spec.gop = 12;
-    if (!QFile::exists(path) && !test::writeMovie(path, spec).empty()) {
+    test::MovieRecipe recipe;
+    recipe.frames = {32, 32, 32, 32};
+    recipe.width = 640;
+    recipe.height = 480;
+    recipe.gop = 12;
+    if (!QFile::exists(path) && !test::writeMovie(path, recipe).empty()) {
         state.SkipWithError("movie not written");
         return;
     }

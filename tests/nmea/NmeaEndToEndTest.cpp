@@ -95,11 +95,9 @@ TEST(NmeaEndToEnd, GpsdToSlotToVesselState)
 {
     kesmar::test::qtTestApplication();
     const QString gpsd = QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/bin", "/sbin"});
-    if (gpsd.isEmpty())
-        GTEST_SKIP() << "gpsd is not installed";
+    ASSERT_FALSE(gpsd.isEmpty()) << "gpsd is not installed (scripts/install-deps)";
     const std::optional<ReceiverLog> receiverLog = readLog(QStringLiteral(KESMAR_SHARED_DIR "/nmea/saab-r4.log"));
-    if (!receiverLog)
-        GTEST_SKIP() << "receiver logs not present";
+    ASSERT_TRUE(receiverLog) << "receiver log missing: " KESMAR_SHARED_DIR "/nmea/saab-r4.log";
     ASSERT_GE(receiverLog->positions.size(), 3u);
     LogServer source(receiverLog->lines);
 

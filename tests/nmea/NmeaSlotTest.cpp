@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -115,12 +116,21 @@ TEST(NmeaSlot, FolderMustBeOursAndClosed)
     ::symlink(open.constData(), QFile::encodeName(dir.filePath("link")).constData());
     EXPECT_FALSE(NmeaSlot().open(dir.filePath("link/other.sock"), &error));
 
-    if (::getuid() != 0)
-        GTEST_SKIP() << "changing a folder's owner needs root";
-    const QByteArray foreign = QFile::encodeName(dir.filePath("foreign"));
-    ASSERT_EQ(::mkdir(foreign.constData(), 0700), 0);
-    ASSERT_EQ(::chown(foreign.constData(), 65534, 65534), 0);
-    EXPECT_FALSE(NmeaSlot().open(dir.filePath("foreign/nmea.sock"), &error));
+    // A folder of another user: made and given away as root, otherwise /tmp (root's).
+    QString foreignDir = QStringLiteral("/tmp");
+    if (::getuid() == 0) {
+        foreignDir = dir.filePath("foreign");
+        const QByteArray foreign = QFile::encodeName(foreignDir);
+        ASSERT_EQ(::mkdir(foreign.constData(), 0700), 0);
+        ASSERT_EQ(::chown(foreign.constData(), 65534, 65534), 0);
+    }
+    struct stat owner {};
+    ASSERT_EQ(::stat(QFile::encodeName(foreignDir).constData(), &owner), 0);
+    ASSERT_NE(owner.st_uid, ::getuid());
+    const QString socketPath = foreignDir + QStringLiteral("/kesmar-foreign-%1.sock").arg(::getpid());
+    EXPECT_FALSE(NmeaSlot().open(socketPath, &error));
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EPERM)));
+    EXPECT_FALSE(QFileInfo::exists(socketPath));
     EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EPERM)));
 }
 

@@ -15,10 +15,10 @@ namespace {
 
 class MovieFiles : public ::testing::Test {
 protected:
-    QString write(const QString& name, const test::MovieSpec& spec)
+    QString write(const QString& name, const test::MovieRecipe& recipe)
     {
         const QString path = dir.filePath(name);
-        const std::string failure = test::writeMovie(path, spec);
+        const std::string failure = test::writeMovie(path, recipe);
         EXPECT_EQ(failure, "") << name.toStdString();
         return path;
     }
@@ -39,11 +39,11 @@ class MovieCodecs : public MovieFiles, public ::testing::WithParamInterface<Code
 TEST_P(MovieCodecs, EveryFrameOfEveryStreamInAnyOrder)
 {
     const CodecCase& c = GetParam();
-    test::MovieSpec spec;
-    spec.container = c.container;
-    spec.codec = c.codec;
-    spec.frames = {9, 4};
-    const QString path = write(QStringLiteral("movie.") + (c.container[0] == 'm' ? QStringLiteral("mkv") : QStringLiteral("avi")), spec);
+    test::MovieRecipe recipe;
+    recipe.container = c.container;
+    recipe.codec = c.codec;
+    recipe.frames = {9, 4};
+    const QString path = write(QStringLiteral("movie.") + (c.container[0] == 'm' ? QStringLiteral("mkv") : QStringLiteral("avi")), recipe);
     const auto movie = MovieFile::open(path);
     ASSERT_TRUE(movie.ok()) << movie.error().describe().toStdString();
     ASSERT_EQ(movie->videoStreams().size(), 2u);
@@ -78,12 +78,12 @@ INSTANTIATE_TEST_SUITE_P(Containers, MovieCodecs,
 
 TEST_F(MovieFiles, MoreThanSeventyFiveStreamsUsesTheFirstSeventyFive)
 {
-    test::MovieSpec spec;
-    spec.codec = AV_CODEC_ID_RAWVIDEO;
-    spec.width = 8;
-    spec.height = 8;
-    spec.frames = std::vector<int>(80, 1);
-    const auto movie = MovieFile::open(write(QStringLiteral("many.avi"), spec));
+    test::MovieRecipe recipe;
+    recipe.codec = AV_CODEC_ID_RAWVIDEO;
+    recipe.width = 8;
+    recipe.height = 8;
+    recipe.frames = std::vector<int>(80, 1);
+    const auto movie = MovieFile::open(write(QStringLiteral("many.avi"), recipe));
     ASSERT_TRUE(movie.ok());
     EXPECT_TRUE(movie->exceededStreams());
     EXPECT_EQ(movie->streamCount(), 75);
@@ -92,9 +92,9 @@ TEST_F(MovieFiles, MoreThanSeventyFiveStreamsUsesTheFirstSeventyFive)
 
 TEST_F(MovieFiles, StreamWithoutFramesIsEmpty)
 {
-    test::MovieSpec spec;
-    spec.frames = {0};
-    const QString path = write(QStringLiteral("empty.avi"), spec);
+    test::MovieRecipe recipe;
+    recipe.frames = {0};
+    const QString path = write(QStringLiteral("empty.avi"), recipe);
     const auto movie = MovieFile::open(path);
     ASSERT_TRUE(movie.ok()) << movie.error().describe().toStdString();
     ASSERT_EQ(movie->videoStreams().size(), 1u);
@@ -129,9 +129,9 @@ TEST_F(MovieFiles, FilesThatAreNoMoviesAreErrorsNamingTheFile)
 
 TEST_F(MovieFiles, BrokenIndexAndCutFileStillGiveTheirFrames)
 {
-    test::MovieSpec spec;
-    spec.frames = {8};
-    const QString path = write(QStringLiteral("good.avi"), spec);
+    test::MovieRecipe recipe;
+    recipe.frames = {8};
+    const QString path = write(QStringLiteral("good.avi"), recipe);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray good = f.readAll();
@@ -188,10 +188,10 @@ TEST(MovieFrameCache, DropsTheLeastRecentlyUsedBeyondItsBudget)
 
 TEST_F(MovieFiles, DecoderThreadKeepsFramesDecodedOnTheWay)
 {
-    test::MovieSpec spec;
-    spec.frames = {10, 2};
-    spec.gop = 5;
-    const auto movie = MovieFile::open(write(QStringLiteral("two.avi"), spec));
+    test::MovieRecipe recipe;
+    recipe.frames = {10, 2};
+    recipe.gop = 5;
+    const auto movie = MovieFile::open(write(QStringLiteral("two.avi"), recipe));
     ASSERT_TRUE(movie.ok());
     MovieDecoder decoder(*movie);
     std::atomic<int> readies{0};
@@ -211,12 +211,12 @@ TEST_F(MovieFiles, DecoderThreadKeepsFramesDecodedOnTheWay)
 
 TEST_F(MovieFiles, StripsCentreTheCurrentFrameWithNeighboursByTime)
 {
-    test::MovieSpec spec;
-    spec.codec = AV_CODEC_ID_RAWVIDEO;
-    spec.width = 40;
-    spec.height = 30;
-    spec.frames = {5, 5};
-    const auto movie = MovieFile::open(write(QStringLiteral("strips.avi"), spec));
+    test::MovieRecipe recipe;
+    recipe.codec = AV_CODEC_ID_RAWVIDEO;
+    recipe.width = 40;
+    recipe.height = 30;
+    recipe.frames = {5, 5};
+    const auto movie = MovieFile::open(write(QStringLiteral("strips.avi"), recipe));
     ASSERT_TRUE(movie.ok());
     MoviePlayer player;
     player.setMovie(0, 5000, 40); // 1 000 000 / 44 = 22 727 us per pixel

@@ -18,7 +18,7 @@ extern "C" {
 
 namespace kesmar::test {
 
-struct MovieSpec {
+struct MovieRecipe {
     const char* container = "avi";
     AVCodecID codec = AV_CODEC_ID_MPEG4;
     std::vector<int> frames{5}; // frames per stream
@@ -42,26 +42,26 @@ inline AVPixelFormat encoderFormat(AVCodecID codec)
 }
 
 // Writes the movie; an empty string on success, otherwise what failed.
-inline std::string writeMovie(const QString& path, const MovieSpec& spec)
+inline std::string writeMovie(const QString& path, const MovieRecipe& recipe)
 {
     AVFormatContext* out = nullptr;
     const QByteArray file = path.toUtf8();
-    if (avformat_alloc_output_context2(&out, nullptr, spec.container, file.constData()) < 0)
+    if (avformat_alloc_output_context2(&out, nullptr, recipe.container, file.constData()) < 0)
         return "no muxer";
     std::vector<AVCodecContext*> encoders;
     std::string failure;
-    const AVCodec* codec = avcodec_find_encoder(spec.codec);
-    for (size_t s = 0; s < spec.frames.size() && failure.empty(); ++s) {
+    const AVCodec* codec = avcodec_find_encoder(recipe.codec);
+    for (size_t s = 0; s < recipe.frames.size() && failure.empty(); ++s) {
         AVStream* stream = avformat_new_stream(out, nullptr);
         AVCodecContext* enc = avcodec_alloc_context3(codec);
         encoders.push_back(enc);
-        enc->width = spec.width;
-        enc->height = spec.height;
-        enc->pix_fmt = encoderFormat(spec.codec);
+        enc->width = recipe.width;
+        enc->height = recipe.height;
+        enc->pix_fmt = encoderFormat(recipe.codec);
         enc->time_base = {1, 1};
         stream->time_base = {1, 1};
         enc->framerate = {1, 1};
-        enc->gop_size = spec.gop;
+        enc->gop_size = recipe.gop;
         enc->max_b_frames = 0;
         enc->bit_rate = 400000;
         // Every frame is another colour: without this each would be a scene change and a key frame.
@@ -84,26 +84,26 @@ inline std::string writeMovie(const QString& path, const MovieSpec& spec)
         }
     };
     int most = 0;
-    for (int n : spec.frames)
+    for (int n : recipe.frames)
         most = std::max(most, n);
     AVFrame* frame = av_frame_alloc();
     for (int f = 0; f < most && failure.empty(); ++f) {
-        for (size_t s = 0; s < spec.frames.size(); ++s) {
-            if (f >= spec.frames[s])
+        for (size_t s = 0; s < recipe.frames.size(); ++s) {
+            if (f >= recipe.frames[s])
                 continue;
             // Two spare lines: swscale's vector code reads past the last one.
-            QImage rgb(spec.width, spec.height + 2, QImage::Format_RGB888);
+            QImage rgb(recipe.width, recipe.height + 2, QImage::Format_RGB888);
             rgb.fill(movieColour(static_cast<int>(s), f));
             av_frame_unref(frame);
             frame->format = encoders[s]->pix_fmt;
-            frame->width = spec.width;
-            frame->height = spec.height;
+            frame->width = recipe.width;
+            frame->height = recipe.height;
             av_frame_get_buffer(frame, 0);
-            SwsContext* sws = sws_getContext(spec.width, spec.height, AV_PIX_FMT_RGB24, spec.width, spec.height,
+            SwsContext* sws = sws_getContext(recipe.width, recipe.height, AV_PIX_FMT_RGB24, recipe.width, recipe.height,
                                              encoders[s]->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
             const uint8_t* src[4] = {rgb.constBits(), nullptr, nullptr, nullptr};
             const int srcStride[4] = {static_cast<int>(rgb.bytesPerLine()), 0, 0, 0};
-            sws_scale(sws, src, srcStride, 0, spec.height, frame->data, frame->linesize);
+            sws_scale(sws, src, srcStride, 0, recipe.height, frame->data, frame->linesize);
             sws_freeContext(sws);
             frame->pts = f;
             avcodec_send_frame(encoders[s], frame);

@@ -17,8 +17,7 @@ class SynopRealBulletinsTest : public SynopFolderTest {
 protected:
     void SetUp() override
     {
-        if (!QDir(kBulletins).exists())
-            GTEST_SKIP() << "no real bulletins in " << kBulletins.toStdString();
+        ASSERT_TRUE(QDir(kBulletins).exists()) << "no real bulletins in " << kBulletins.toStdString();
         setTimeZone("UTC");
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("SYNOP")));

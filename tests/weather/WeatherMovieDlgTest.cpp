@@ -27,12 +27,12 @@ protected:
 
     QString movie(const QString& name, std::vector<int> frames, int width = 64, int height = 48)
     {
-        test::MovieSpec spec;
-        spec.frames = std::move(frames);
-        spec.width = width;
-        spec.height = height;
+        test::MovieRecipe recipe;
+        recipe.frames = std::move(frames);
+        recipe.width = width;
+        recipe.height = height;
         const QString path = dir.filePath(name);
-        EXPECT_EQ(test::writeMovie(path, spec), "");
+        EXPECT_EQ(test::writeMovie(path, recipe), "");
         return path;
     }
     std::unique_ptr<WeatherMovieDlg> dialog(const QString& choice)
@@ -238,13 +238,13 @@ TEST_F(MovieDialog, FileThatIsNoMovieIsSaidAndTheOldMovieStays)
 
 TEST_F(MovieDialog, MoreThanSeventyFiveStreamsIsSaid)
 {
-    test::MovieSpec spec;
-    spec.codec = AV_CODEC_ID_RAWVIDEO;
-    spec.width = 8;
-    spec.height = 8;
-    spec.frames = std::vector<int>(80, 1);
+    test::MovieRecipe recipe;
+    recipe.codec = AV_CODEC_ID_RAWVIDEO;
+    recipe.width = 8;
+    recipe.height = 8;
+    recipe.frames = std::vector<int>(80, 1);
     const QString path = dir.filePath(QStringLiteral("viele.avi"));
-    ASSERT_EQ(test::writeMovie(path, spec), "");
+    ASSERT_EQ(test::writeMovie(path, recipe), "");
     auto dlg = dialog(path);
     dlg->startUp();
     EXPECT_EQ(errors, QStringList{QStringLiteral("Exceeded maximum number of streams")});

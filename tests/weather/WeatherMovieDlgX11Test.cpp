@@ -42,12 +42,12 @@ protected:
     {
         application();
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run through on-x-server.sh";
-        test::MovieSpec spec;
-        spec.frames = {3, 3};
-        spec.width = 480;
-        spec.height = 200;
+        test::MovieRecipe recipe;
+        recipe.frames = {3, 3};
+        recipe.width = 480;
+        recipe.height = 200;
         movieFile = dir.filePath(QStringLiteral("wetter.avi"));
-        ASSERT_EQ(test::writeMovie(movieFile, spec), "");
+        ASSERT_EQ(test::writeMovie(movieFile, recipe), "");
     }
     // Shows the dialog, lets the window manager place it, runs `check`, closes it.
     void showDialog(const std::function<void(WeatherMovieDlg&)>& check)
