@@ -60,6 +60,29 @@ QString entryName(const QString& fileName)
     return fileName.left(WeatherFileEntry::kMaxNameLength).toUpper();
 }
 
+// The files of a folder matching the pattern whose names carry a time, as
+// entries like the given one; names without a time are passed over.
+void addDatedFiles(std::vector<WeatherFileEntry>& entries, const QString& folder, const QString& pattern,
+                   const WeatherFileEntry& like)
+{
+    const QDir dir(folder);
+    const QStringList files = dir.entryList({pattern},
+                                            QDir::Files | QDir::NoDotAndDotDot,
+                                            QDir::Name | QDir::IgnoreCase);
+    for (const QString& file : files) {
+        if (static_cast<int>(entries.size()) >= WeatherProductList::kMaxEntries)
+            break;
+        WeatherFileEntry entry = like;
+        entry.name = entryName(file);
+        const auto time = WeatherProductList::nameTime(entry.name);
+        if (!time)
+            continue;
+        entry.time = *time;
+        entry.path = dir.filePath(file);
+        entries.push_back(std::move(entry));
+    }
+}
+
 } // namespace
 
 std::span<const WeatherProductList::HeaderRow> WeatherProductList::headerTable()
@@ -158,23 +181,9 @@ void WeatherProductList::addStationGroups(const QString& stationFilePath)
 
 void WeatherProductList::addTextFiles(const QString& synopFolder)
 {
-    const QDir dir(synopFolder);
-    const QStringList files = dir.entryList({QStringLiteral("*.rtf")},
-                                            QDir::Files | QDir::NoDotAndDotDot,
-                                            QDir::Name | QDir::IgnoreCase);
-    for (const QString& file : files) {
-        if (full())
-            break;
-        WeatherFileEntry entry;
-        entry.name = entryName(file);
-        const auto time = nameTime(entry.name);
-        if (!time)
-            continue;
-        entry.time = *time;
-        entry.path = dir.filePath(file);
-        entry.source = WeatherFileEntry::Source::TextFile;
-        entries_.push_back(std::move(entry));
-    }
+    WeatherFileEntry like;
+    like.source = WeatherFileEntry::Source::TextFile;
+    addDatedFiles(entries_, synopFolder, QStringLiteral("*.rtf"), like);
     sortNewestFirst();
     for (WeatherFileEntry& entry : entries_)
         if (entry.source == WeatherFileEntry::Source::TextFile)
@@ -183,25 +192,11 @@ void WeatherProductList::addTextFiles(const QString& synopFolder)
 
 void WeatherProductList::addFaxImages(const QString& faxFolder)
 {
-    const QDir dir(faxFolder);
-    const QStringList files = dir.entryList({QStringLiteral("fax_*.bmp")},
-                                            QDir::Files | QDir::NoDotAndDotDot,
-                                            QDir::Name | QDir::IgnoreCase);
-    for (const QString& file : files) {
-        if (full())
-            break;
-        WeatherFileEntry entry;
-        entry.name = entryName(file);
-        const auto time = nameTime(entry.name);
-        if (!time)
-            continue;
-        entry.time = *time;
-        entry.path = dir.filePath(file);
-        entry.kind = WeatherKind::Fax;
-        entry.title = QStringLiteral("FAX-IMAGE");
-        entry.source = WeatherFileEntry::Source::FaxImage;
-        entries_.push_back(std::move(entry));
-    }
+    WeatherFileEntry like;
+    like.kind = WeatherKind::Fax;
+    like.title = QStringLiteral("FAX-IMAGE");
+    like.source = WeatherFileEntry::Source::FaxImage;
+    addDatedFiles(entries_, faxFolder, QStringLiteral("fax_*.bmp"), like);
     sortNewestFirst();
 }
 
