@@ -7,46 +7,15 @@
 # Usage: restart-keeps-view.sh KESMAR_BINARY
 set -eu
 kesmar=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-for tool in Xvfb openbox xdotool xwininfo; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps)"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-wm_pid=
-app_pid=
-cleanup() {
-  for p in $app_pid $wm_pid $xvfb_pid; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-mkdir -p "$work/folder/CHARTDATA" "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
+. "$(dirname "$0")/../support/x11-session.sh"
+x11_require xdotool xwininfo
+x11_work
+mkdir -p "$work/folder/CHARTDATA" "$work/home"
 # An empty chart list: no charts are needed, and without a list every start
 # would show the whole world instead of the saved view.
 : >"$work/folder/CHARTDATA/CHARTLIST.LST"
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-# -displayfd picks a free display number: no clash with other test runs.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-i=0
-while [ ! -s "$work/display" ]; do
-  i=$((i + 1)); [ $i -le 100 ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-i=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-  i=$((i + 1)); [ $i -le 100 ] || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
-  sleep 0.1
-done
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+x11_start
 
 # The scale and both offsets: three doubles at byte 92 of CHART.CFG.
 view_of() { od -A n -t x1 -j 92 -N 24 "$work/folder/CHARTDATA/CHART.CFG" | tr -d ' \n'; }

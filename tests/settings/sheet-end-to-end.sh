@@ -7,24 +7,12 @@
 set -eu
 kesmar=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 chartbuild=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-for tool in Xvfb openbox xdotool xwininfo import convert python3; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps)"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-wm_pid=
-app_pid=
-cleanup() {
-  for p in $app_pid $wm_pid $xvfb_pid; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
+. "$(dirname "$0")/../support/x11-session.sh"
+x11_require xdotool xwininfo import convert python3
+x11_work
 
 folder="$work/folder"
-mkdir -p "$folder/CHARTDATA" "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
+mkdir -p "$folder/CHARTDATA" "$work/home"
 # EUROPA: a magenta area (layer 6 takes the record's colour, 11) over its
 # whole box; WORLDMAP: one short coast line far away. Both are in the
 # built-in chart set, so the first start lists them.
@@ -43,24 +31,8 @@ JSON
 "$chartbuild" --symbols "$(dirname "$0")/../../data/buoyage-symbols.txt" --out "$folder/CHARTDATA" >>"$work/build.log" 2>&1 ||
   { echo "symbol library build failed"; cat "$work/build.log"; exit 1; }
 
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-i=0
-while [ ! -s "$work/display" ]; do
-  i=$((i + 1)); [ $i -le 100 ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-i=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-  i=$((i + 1)); [ $i -le 100 ] || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
-  sleep 0.1
-done
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+x11_start
 
 win=
 start() {
