@@ -45,7 +45,13 @@ CMiniWindow::CMiniWindow(int number, const ChartViewContext& viewContext, ChartP
     // is shown, without a move of the client area to tell.
     settle_.setInterval(150);
     connect(&settle_, &QTimer::timeout, this, [this] {
-        if (settleChecks_ > 0) --settleChecks_;
+        // The window manager's time counts from its decoration on: on a
+        // loaded machine getting there alone can take seconds.
+        if (isDecorated()) {
+            if (settleChecks_ > 0) --settleChecks_;
+        } else if (++undecoratedChecks_ >= kUndecoratedChecks) {
+            settleChecks_ = 0;
+        }
         frameMoved();
         if (!pendingFrame_) settle_.stop();
     });
@@ -125,18 +131,29 @@ void CMiniWindow::restore(const MiniWindowState& state)
     setWindowTitle(tr("%1.MiniWindow").arg(number_));
 }
 
+std::optional<QMargins> CMiniWindow::frameMarginsOf(const QWidget& widget)
+{
+    // While the window manager reparents a window, its frame can be
+    // reported as a pixel at the origin: no frame to measure.
+    const QRect f = widget.frameGeometry();
+    const QRect g = widget.geometry();
+    if (!f.contains(g)) return std::nullopt;
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+
+bool CMiniWindow::isDecorated() const
+{
+    const auto own = frameMarginsOf(*this);
+    return own && !own->isNull();
+}
+
 QMargins CMiniWindow::frameMarginsGuess() const
 {
     // A window not yet decorated has no frame; the main window's is the
     // nearest guess of what the window manager will put round this one.
-    const auto marginsOf = [](const QWidget& w) {
-        const QRect f = w.frameGeometry();
-        const QRect g = w.geometry();
-        return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
-    };
-    const QMargins own = marginsOf(*this);
-    if (!own.isNull() || !parentWidget()) return own;
-    return marginsOf(*parentWidget()->window());
+    const auto own = frameMarginsOf(*this);
+    if ((own && !own->isNull()) || !parentWidget()) return own.value_or(QMargins());
+    return frameMarginsOf(*parentWidget()->window()).value_or(QMargins());
 }
 
 void CMiniWindow::applyClientSize(QSize client)
@@ -157,6 +174,7 @@ void CMiniWindow::placeFrame(const QRect& frame)
     pendingView_ = View{viewport_.scale(), viewport_.xOffset(), viewport_.yOffset()};
     corrections_ = 3;
     settleChecks_ = kSettleChecks;
+    undecoratedChecks_ = 0;
     setGeometry(frame.marginsRemoved(frameMarginsGuess()));
     if (isVisible()) settle_.start();
 }
@@ -166,6 +184,8 @@ void CMiniWindow::frameMoved()
     // Windows being unmapped at the end report frames that are no place.
     if (!isVisible() || isMinimized() || closingDown_) return;
     const QRect now = frameGeometry();
+    // A frame round nothing, or one not yet updated to a new client size.
+    if (!now.contains(geometry())) return;
     if (pendingFrame_) {
         if (now == *pendingFrame_) {
             // Confirmed once the matching size has reached the viewport too.
@@ -173,7 +193,7 @@ void CMiniWindow::frameMoved()
         } else if (settleChecks_ > 0) {
             // Not decorated or placed yet, or decorated otherwise than
             // guessed: ask again with the real decoration.
-            if (now != geometry() && corrections_ > 0) {
+            if (isDecorated() && corrections_ > 0) {
                 const QRect client = pendingFrame_->marginsRemoved(frameMarginsGuess());
                 if (client != geometry()) {
                     --corrections_;

@@ -6,6 +6,7 @@
 #include "view/ChartViewContext.h"
 #include "view/CommandIds.h"
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QTimer>
@@ -105,6 +106,8 @@ private:
 
     void copyFromView();
     void applyClientSize(QSize client);
+    static std::optional<QMargins> frameMarginsOf(const QWidget& widget);
+    bool isDecorated() const;
     QMargins frameMarginsGuess() const;
     void frameMoved();
     void tick();
@@ -132,6 +135,10 @@ private:
     int corrections_ = 0;
     static constexpr int kSettleChecks = 20;
     int settleChecks_ = 0;
+    // Without any decoration the window manager's placement is taken after
+    // this many checks (30 s) all the same.
+    static constexpr int kUndecoratedChecks = 200;
+    int undecoratedChecks_ = 0;
     QTimer settle_;
     struct View {
         double scale, xOffset, yOffset;
