@@ -10,6 +10,8 @@
 // status 1 when no point is near.
 #include "RenderJob.h"
 
+#include "core/OffscreenGui.h"
+
 #include <QDir>
 #include <QGuiApplication>
 
@@ -20,20 +22,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kesmar-render [--size WxH] [--vessel LAT,LON] [--view LAT,LON,SCALE] out.png|out.pdf|--info X,Y\n";
-
-QtMessageHandler g_qtHandler = nullptr;
-
-// The offscreen platform asks for a runtime folder that a program without a
-// display never uses; its complaint about a missing one is noise.
-void withoutRuntimeFolderNoise(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (text.startsWith(QLatin1String("QStandardPaths: ")) && text.contains(QLatin1String("XDG_RUNTIME_DIR")))
-        return;
-    if (g_qtHandler)
-        g_qtHandler(type, context, text);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
 
 } // namespace
 
@@ -46,8 +34,7 @@ int main(int argc, char** argv)
         }
     }
     // Needs fonts for the page, never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    g_qtHandler = qInstallMessageHandler(withoutRuntimeFolderNoise);
+    kesmar::prepareOffscreenGui();
     QGuiApplication app(argc, argv);
     QString error;
     auto job = kesmar::RenderJob::parse(app.arguments().mid(1), &error);

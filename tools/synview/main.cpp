@@ -6,6 +6,7 @@
 #include "SynviewRender.h"
 #include "SynviewScene.h"
 #include "SynviewWindow.h"
+#include "core/OffscreenGui.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,25 +22,10 @@ using namespace kesmar;
 
 namespace {
 
-QtMessageHandler g_qtHandler = nullptr;
-
-// The offscreen platform asks for a runtime folder that a program without a
-// display never uses; its complaint about a missing one is noise.
-void withoutRuntimeFolderNoise(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (text.startsWith(QLatin1String("QStandardPaths: ")) && text.contains(QLatin1String("XDG_RUNTIME_DIR")))
-        return;
-    if (g_qtHandler)
-        g_qtHandler(type, context, text);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
-
 int render(int argc, char** argv, const SynviewOptions& options)
 {
     // Fonts only, never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    g_qtHandler = qInstallMessageHandler(withoutRuntimeFolderNoise);
+    prepareOffscreenGui();
     QGuiApplication app(argc, argv);
     QStringList messages;
     const bool ok = SynviewRender::run(options, QDir::currentPath(), messages);
@@ -67,8 +53,7 @@ int main(int argc, char** argv)
     }
     if (!options->renderOutput.isEmpty()) return render(argc, argv, *options);
     if (!options->legendOutput.isEmpty()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        g_qtHandler = qInstallMessageHandler(withoutRuntimeFolderNoise);
+        prepareOffscreenGui();
         QGuiApplication app(argc, argv);
         if (SynviewLegend::render().save(options->legendOutput, "PNG")) return 0;
         std::fprintf(stderr, "cannot write %s\n", qPrintable(options->legendOutput));
