@@ -82,10 +82,8 @@ void classA(JsonObject& o, const AisMessage& m)
 void baseStation(JsonObject& o, const AisMessage& m)
 {
     if (m.year && m.month && m.day && m.hour && m.minute && m.utcSecond)
-        o.raw("timestamp", QByteArray("\"") + QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02dZ", *m.year, *m.month,
-                                                                 *m.day, *m.hour, *m.minute, *m.utcSecond)
-                                                     .toLatin1()
-                               + '"');
+        o.string("timestamp", QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02dZ", *m.year, *m.month, *m.day, *m.hour,
+                                                *m.minute, *m.utcSecond));
     o.flag("accuracy", m.accuracy);
     position(o, m);
     o.integer("epfd", m.epfd);
@@ -103,10 +101,7 @@ void staticData(JsonObject& o, const AisMessage& m)
     dimensions(o, m);
     o.integer("epfd", m.epfd);
     if (m.etaMonth && m.etaDay && m.etaHour && m.etaMinute)
-        o.raw("eta", QByteArray("\"")
-                         + QString::asprintf("%02d-%02dT%02d:%02dZ", *m.etaMonth, *m.etaDay, *m.etaHour, *m.etaMinute)
-                               .toLatin1()
-                         + '"');
+        o.string("eta", QString::asprintf("%02d-%02dT%02d:%02dZ", *m.etaMonth, *m.etaDay, *m.etaHour, *m.etaMinute));
     o.fixed("draught", m.draughtMeters, 1);
     o.string("destination", m.destination);
     if (m.dte) o.integer("dte", *m.dte ? 1 : 0);
