@@ -58,19 +58,26 @@ struct SheetCommandsFixture {
 };
 
 // Runs `act` on the sheet once it is shown modally. The fixture has no
-// WORLDMAP files: the boxes reporting them are closed first.
-void whenSheetShows(std::function<void(CDetailSheet&)> act)
+// WORLDMAP files: the boxes reporting them are closed first. On a loaded
+// machine the timer can fire before the sheet is up: look again later.
+void whenSheetShows(std::function<void(CDetailSheet&)> act, int attemptsLeft = 1000)
 {
-    QTimer::singleShot(20, [act] {
+    QTimer::singleShot(20, [act, attemptsLeft] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
                 box->done(0);
-                whenSheetShows(act);
+                whenSheetShows(act, attemptsLeft - 1);
                 return;
             }
         }
         auto* sheet = qobject_cast<CDetailSheet*>(QApplication::activeModalWidget());
-        ASSERT_NE(sheet, nullptr);
+        if (!sheet) {
+            if (attemptsLeft > 0)
+                whenSheetShows(act, attemptsLeft - 1);
+            else
+                ADD_FAILURE() << "the settings sheet was never shown";
+            return;
+        }
         act(*sheet);
     });
 }
