@@ -43,7 +43,9 @@ x11_start() {
   x11_require Xvfb openbox xprop
   [ -n "$work" ] || x11_work
   # -displayfd picks a free display number: no clash with other test runs.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: the server would otherwise reset when the probe below leaves
+  # as its only client, and refuse openbox meanwhile.
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   _i=0
   while [ ! -s "$work/display" ]; do
@@ -61,7 +63,10 @@ x11_start() {
   wm_pid=$!
   _i=0
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    _i=$((_i + 1)); [ $_i -le 100 ] || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+    _i=$((_i + 1))
+    if [ $_i -gt 100 ] || ! kill -0 "$wm_pid" 2>/dev/null; then
+      echo "openbox did not start"; cat "$work/openbox.log"; exit 1
+    fi
     sleep 0.1
   done
 }
