@@ -5,6 +5,7 @@
 #include "miniwin/MiniWindowLayout.h"
 #include "miniwin/MiniWindowMenu.h"
 #include "nmea/VesselState.h"
+#include "view/KeyMap.h"
 #include "view/MouseController.h"
 
 #include <QCloseEvent>
@@ -392,17 +393,10 @@ void CMiniWindow::contextMenuEvent(QContextMenuEvent* event)
 
 void CMiniWindow::menuCommand(CommandId id)
 {
-    switch (id) {
-    case CommandId::PointInfo: emit buoyInfoRequested(number_, rightClick_); return;
-    case CommandId::PanLeft: zoomPan(Viewport::PanLeft); return;
-    case CommandId::PanRight: zoomPan(Viewport::PanRight); return;
-    case CommandId::PanUp: zoomPan(Viewport::PanUp); return;
-    case CommandId::PanDown: zoomPan(Viewport::PanDown); return;
-    case CommandId::ZoomIn: zoomPan(Viewport::ZoomInPad); return;
-    case CommandId::ZoomOut: zoomPan(Viewport::ZoomOutPad); return;
-    case CommandId::WholeWorld: zoomPan(Viewport::WholeWorld); return;
-    default: return;
-    }
+    if (id == CommandId::PointInfo)
+        emit buoyInfoRequested(number_, rightClick_);
+    else if (const int code = zoomPanCode(id))
+        zoomPan(code);
 }
 
 void CMiniWindow::closeEvent(QCloseEvent* event)

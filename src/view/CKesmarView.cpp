@@ -54,23 +54,14 @@ CKesmarView::~CKesmarView()
 
 void CKesmarView::bindViewCommands()
 {
-    const std::pair<CommandId, int> steps[] = {
-        {CommandId::PanLeft, Viewport::PanLeft},
-        {CommandId::PanRight, Viewport::PanRight},
-        {CommandId::PanUp, Viewport::PanUp},
-        {CommandId::PanDown, Viewport::PanDown},
-        {CommandId::PanLeftHalf, Viewport::PanLeftHalf},
-        {CommandId::PanRightHalf, Viewport::PanRightHalf},
-        {CommandId::PanUpHalf, Viewport::PanUpHalf},
-        {CommandId::PanDownHalf, Viewport::PanDownHalf},
-        {CommandId::ZoomIn, Viewport::ZoomInPad},
-        {CommandId::ZoomOut, Viewport::ZoomOutPad},
-        {CommandId::WholeWorld, Viewport::WholeWorld},
-        {CommandId::ZoomInStep, Viewport::ZoomInStep},
-        {CommandId::ZoomOutStep, Viewport::ZoomOutStep},
+    const CommandId steps[] = {
+        CommandId::PanLeft,     CommandId::PanRight,     CommandId::PanUp,       CommandId::PanDown,
+        CommandId::PanLeftHalf, CommandId::PanRightHalf, CommandId::PanUpHalf,   CommandId::PanDownHalf,
+        CommandId::ZoomIn,      CommandId::ZoomOut,      CommandId::WholeWorld,  CommandId::ZoomInStep,
+        CommandId::ZoomOutStep,
     };
-    for (const auto& [command, code] : steps)
-        context_.commands.bind(command, [this, code = code] { zoomPan(code); });
+    for (const CommandId command : steps)
+        context_.commands.bind(command, [this, code = zoomPanCode(command)] { zoomPan(code); });
 }
 
 void CKesmarView::initialUpdate()

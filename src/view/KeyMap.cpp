@@ -1,5 +1,7 @@
 #include "view/KeyMap.h"
 
+#include "core/Viewport.h"
+
 namespace kesmar {
 
 namespace {
@@ -60,6 +62,24 @@ int zoomPanKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Plus: return keypad ? 107 : 43;
     case Qt::Key_Minus: return keypad ? 109 : 45;
     case Qt::Key_Insert: return 45;
+    default: return 0;
+    }
+}
+
+int zoomPanCode(CommandId command)
+{
+    switch (command) {
+    case CommandId::PanLeft: return Viewport::PanLeft;
+    case CommandId::PanRight: return Viewport::PanRight;
+    case CommandId::PanUp: return Viewport::PanUp;
+    case CommandId::PanDown: return Viewport::PanDown;
+    case CommandId::ZoomIn: return Viewport::ZoomInPad;
+    case CommandId::ZoomOut: return Viewport::ZoomOutPad;
+    // These share their numbers with their ZoomPan codes.
+    case CommandId::PanLeftHalf: case CommandId::PanRightHalf: case CommandId::PanUpHalf:
+    case CommandId::PanDownHalf: case CommandId::WholeWorld: case CommandId::ZoomInStep:
+    case CommandId::ZoomOutStep:
+        return int(command);
     default: return 0;
     }
 }

@@ -16,4 +16,8 @@ std::optional<CommandId> acceleratorCommand(int qtKey, Qt::KeyboardModifiers mod
 // 45 Insert or '-'), or 0 for every other key.
 int zoomPanKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 
+// The ZoomPan code a view command runs (pan, half pan, zoom by pad and by
+// step, whole world), or 0 for every other command.
+int zoomPanCode(CommandId command);
+
 } // namespace kesmar

@@ -76,21 +76,9 @@ void SynviewMapWidget::keyPressEvent(QKeyEvent* event)
 {
     const auto modifiers = event->modifiers();
     if (const auto command = acceleratorCommand(event->key(), modifiers)) {
-        // The view commands share their numbers with the ZoomPan codes
-        // where they agree; the rest map here.
-        switch (*command) {
-        case CommandId::PanLeft: zoomPan(Viewport::PanLeft); return;
-        case CommandId::PanRight: zoomPan(Viewport::PanRight); return;
-        case CommandId::PanUp: zoomPan(Viewport::PanUp); return;
-        case CommandId::PanDown: zoomPan(Viewport::PanDown); return;
-        case CommandId::ZoomIn: zoomPan(Viewport::ZoomInPad); return;
-        case CommandId::ZoomOut: zoomPan(Viewport::ZoomOutPad); return;
-        case CommandId::PanLeftHalf: case CommandId::PanRightHalf: case CommandId::PanUpHalf:
-        case CommandId::PanDownHalf: case CommandId::WholeWorld: case CommandId::ZoomInStep:
-        case CommandId::ZoomOutStep:
-            zoomPan(int(*command));
+        if (const int code = zoomPanCode(*command)) {
+            zoomPan(code);
             return;
-        default: break;
         }
     }
     const int code = zoomPanKeyCode(event->key(), modifiers);

@@ -6,6 +6,7 @@
 #include "core/FileUtil.h"
 #include "view/CommandIcons.h"
 #include "view/CommandIds.h"
+#include "view/KeyMap.h"
 #include "weather/StationReportText.h"
 
 #include <QAction>
@@ -86,13 +87,7 @@ void SynviewWindow::buildToolBars()
     };
     for (const auto& [id, text] : buttons) {
         QAction* a = view->addAction(commandIcon(id), text);
-        const int code = id == CommandId::PanLeft    ? Viewport::PanLeft
-                         : id == CommandId::PanRight ? Viewport::PanRight
-                         : id == CommandId::PanUp    ? Viewport::PanUp
-                         : id == CommandId::PanDown  ? Viewport::PanDown
-                         : id == CommandId::ZoomIn   ? Viewport::ZoomInPad
-                         : id == CommandId::ZoomOut  ? Viewport::ZoomOutPad
-                                                     : int(id);
+        const int code = zoomPanCode(id);
         connect(a, &QAction::triggered, this, [this, code = code] { map_->zoomPan(code); });
     }
 
