@@ -1,16 +1,14 @@
-#include "../chartdata/SyntheticChart.h"
+#include "support/BuoyChart.h"
 #include "miniwin/MiniWindowFixture.h"
 
-#include "chartdata/PointFileWriter.h"
-#include "core/FileUtil.h"
 #include "view/PointInfoWindow.h"
 
 #include <gtest/gtest.h>
 
 using namespace kesmar;
-using kesmar::test::boxRing;
 using kesmar::test::MiniWindowFixture;
 using kesmar::test::SyntheticCharts;
+using kesmar::test::writeBuoyChart;
 
 namespace {
 
@@ -22,15 +20,7 @@ class MiniWindowBuoy : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        LineFileWriter lines;
-        ASSERT_TRUE(lines.add(4, boxRing(-3300000, 400000, -3200000, 560000), 0, 0x80));
-        ASSERT_TRUE(charts.write("BUOYS", lines, {-3300000, 400000, -3200000, 560000}));
-        PointFileWriter points;
-        ASSERT_TRUE(points.add(*PointRecord::make(23, 0, 0x99, 0x40, 100, kBuoy, "Fl.G.4s 3")));
-        const PointFileWriter::Image image = points.build();
-        const QString base = charts.folder() + QStringLiteral("/CHARTDATA/BUOYS");
-        ASSERT_TRUE(writeFileAtomically(base + ".BWP", image.bwp).ok());
-        ASSERT_TRUE(writeFileAtomically(base + ".BPT", image.bpt).ok());
+        ASSERT_NO_FATAL_FAILURE(writeBuoyChart(charts, kBuoy));
         f = std::make_unique<MiniWindowFixture>(true, charts.folder());
         f->viewport.setView(0.01, -480.0, 3240.0);
         f->catalogue = charts.catalogue({"BUOYS"}, f->viewport);

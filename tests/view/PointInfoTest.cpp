@@ -1,9 +1,8 @@
-#include "../chartdata/SyntheticChart.h"
+#include "support/BuoyChart.h"
 #include "support/QtTestApplication.h"
 
 #include "chartdata/ChartConfig.h"
 #include "chartdata/ColourTable.h"
-#include "chartdata/PointFileWriter.h"
 #include "nmea/VesselState.h"
 #include "view/ChartPicture.h"
 #include "view/CommandSet.h"
@@ -19,8 +18,8 @@
 #include <gtest/gtest.h>
 
 using namespace kesmar;
-using kesmar::test::boxRing;
 using kesmar::test::SyntheticCharts;
+using kesmar::test::writeBuoyChart;
 
 namespace {
 
@@ -32,15 +31,7 @@ class PointInfoTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        LineFileWriter lines;
-        ASSERT_TRUE(lines.add(4, boxRing(-3300000, 400000, -3200000, 560000), 0, 0x80));
-        ASSERT_TRUE(charts.write("BUOYS", lines, {-3300000, 400000, -3200000, 560000}));
-        PointFileWriter points;
-        ASSERT_TRUE(points.add(*PointRecord::make(23, 0, 0x99, 0x40, 100, kBuoy, "Fl.G.4s 3")));
-        const PointFileWriter::Image image = points.build();
-        const QString base = charts.folder() + QStringLiteral("/CHARTDATA/BUOYS");
-        ASSERT_TRUE(writeFileAtomically(base + ".BWP", image.bwp).ok());
-        ASSERT_TRUE(writeFileAtomically(base + ".BPT", image.bpt).ok());
+        ASSERT_NO_FATAL_FAILURE(writeBuoyChart(charts, kBuoy));
         folder = charts.folder();
         viewport.startUp({0, 0, 400, 300});
         viewport.setView(0.01, -480.0, 3240.0);
