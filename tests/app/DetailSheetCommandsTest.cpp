@@ -10,7 +10,7 @@
 #include "view/CKesmarView.h"
 #include "view/CommandSet.h"
 
-#include "support/QtTestApplication.h"
+#include "support/ChartViewObjects.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,17 +26,8 @@
 namespace kesmar {
 namespace {
 
-struct SheetCommandsFixture {
-    QApplication& app = test::qtTestApplication();
-    QTemporaryDir dir;
-    QString folder = dir.path();
-    StartupPhase phase = StartupPhase::BeforeViewStart;
-    Viewport viewport;
-    ChartCatalogue catalogue;
-    ChartConfig config;
-    VesselState vessel;
-    CommandSet commands;
-    CKesmarView view{ChartViewContext{folder, phase, viewport, catalogue, config, vessel, commands}};
+struct SheetCommandsFixture : test::ChartViewObjects {
+    CKesmarView view{context()};
     DetailSheetCommands sheetCommands{commands, view};
 
     SheetCommandsFixture()

@@ -1,5 +1,5 @@
 #pragma once
-#include "support/QtTestApplication.h"
+#include "support/ChartViewObjects.h"
 #include "chartdata/ChartCatalogue.h"
 #include "chartdata/ChartConfig.h"
 #include "core/Viewport.h"
@@ -20,16 +20,7 @@ namespace kesmar::test {
 
 // A chart view of 800 x 599 pixels at the screen's top-left corner inside a
 // frame, with the mini windows over it, in an empty program folder.
-struct MiniWindowFixture {
-    QApplication& app = qtTestApplication();
-    QTemporaryDir dir;
-    QString folder = dir.path();
-    StartupPhase phase = StartupPhase::BeforeViewStart;
-    Viewport viewport;
-    ChartCatalogue catalogue;
-    ChartConfig config;
-    VesselState vessel;
-    CommandSet commands;
+struct MiniWindowFixture : ChartViewObjects {
     QWidget frame;
     CKesmarView* view = nullptr;
     MiniWindowSet* set = nullptr;
@@ -44,7 +35,7 @@ struct MiniWindowFixture {
         // No decoration: the view's client area starts at the screen's origin.
         frame.setWindowFlags(Qt::FramelessWindowHint);
         frame.setGeometry(0, 0, 800, 599);
-        view = new CKesmarView(ChartViewContext{folder, phase, viewport, catalogue, config, vessel, commands}, &frame);
+        view = new CKesmarView(context(), &frame);
         view->setGeometry(0, 0, 800, 599);
         set = new MiniWindowSet(*view, frame);
         set->setMessageSink([this](const QString& text) { messages << text; });

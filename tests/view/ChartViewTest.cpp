@@ -1,4 +1,4 @@
-#include "support/QtTestApplication.h"
+#include "support/ChartViewObjects.h"
 #include "chartdata/ChartCatalogue.h"
 #include "chartdata/ChartConfig.h"
 #include "core/Viewport.h"
@@ -18,17 +18,8 @@ using namespace kesmar;
 namespace {
 
 // The application-wide objects a chart view works on, in an empty folder.
-struct ViewFixture {
-    QApplication& app = kesmar::test::qtTestApplication();
-    QTemporaryDir dir;
-    QString folder = dir.path();
-    StartupPhase phase = StartupPhase::BeforeViewStart;
-    Viewport viewport;
-    ChartCatalogue catalogue;
-    ChartConfig config;
-    VesselState vessel;
-    CommandSet commands;
-    CKesmarView view{ChartViewContext{folder, phase, viewport, catalogue, config, vessel, commands}};
+struct ViewFixture : kesmar::test::ChartViewObjects {
+    CKesmarView view{context()};
 
     ViewFixture()
     {
