@@ -35,9 +35,9 @@ protected:
         main.setWindowTitle(QStringLiteral("Kesmar"));
         main.setGeometry(100, 100, 900, 700);
         main.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main, 5000));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main, 30000));
         main.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main, 5000));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main, 30000));
     }
     struct AppFirst {
         AppFirst() { application(); }
