@@ -126,7 +126,7 @@ def convert(args, rng, kills, work):
 
     def put(folder, hour):
         with open(os.path.join(folder, "SYNOP", hour.strftime("%Y%m%d%H") + "_syn.wmo"), "wb") as f:
-            f.write(bulletins * 6)
+            f.write(bulletins * 3)
     # The old station file: a conversion of some of the hours.
     for h in hours[::4]:
         put(base, h)
