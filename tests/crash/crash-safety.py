@@ -192,11 +192,17 @@ def chartbuild(args, rng, kills, work):
         present = {n: read(os.path.join(d, "CHARTDATA", n)) for n in names
                    if os.path.exists(os.path.join(d, "CHARTDATA", n))}
         checked += len(names)
-        tally("chartbuild", "old" if present == old else "new" if present == new else "other")
-        if present != old and present != new:
-            fail("chartbuild kill %d: the chart's files are neither the old set nor the new one: %s" % (i, ", ".join(
-                "%s %s" % (n, "missing" if n not in present else "old" if present[n] == old.get(n) else
-                           "new" if present[n] == new.get(n) else "other") for n in names)))
+        tally("chartbuild", "old" if present == old else "new" if present == new else "mid-swap")
+        # A kill in the middle of the swap may leave some files old and some
+        # new; each must be whole, and a missing one must wait beside it as
+        # ".old" or ".new" for the next build to finish the swap.
+        leftovers = {n.upper() for n in os.listdir(os.path.join(d, "CHARTDATA"))}
+        for n in names:
+            if n in present:
+                if present[n] != old.get(n) and present[n] != new.get(n):
+                    fail("chartbuild kill %d: %s is neither the old nor the new version" % (i, n))
+            elif n in old and (n + ".OLD") not in leftovers and (n + ".NEW") not in leftovers:
+                fail("chartbuild kill %d: %s is gone without an .old or .new beside it" % (i, n))
         r = run(new_cmd, d)
         now = {n: read(os.path.join(d, "CHARTDATA", n)) for n in os.listdir(os.path.join(d, "CHARTDATA"))}
         if r.returncode != 0 or now != new:

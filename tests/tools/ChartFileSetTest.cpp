@@ -80,3 +80,31 @@ TEST(ChartFileSet, AFailureLeavesTheOldSetWhole)
         EXPECT_EQ(filesOf(dir), kOldSet) << name;
     }
 }
+
+// What a killed commit can leave, one moment per row; the next commit must
+// give exactly the new set with nothing left over.
+TEST(ChartFileSet, TheNextCommitFinishesWhatAKilledOneLeft)
+{
+    const std::pair<const char*, Files> rows[] = {
+        {"killed while writing the new files",
+         {{"X.HDR", "old hdr"}, {"X.WPN", "old wpn"}, {"X.LIN", "old lin"}, {"x.bwp", "old bwp"},
+          {"X.BPT", "old bpt"}, {"X.HDR.new", "new hdr"}, {"X.WPN.new", "new w"}}},
+        {"killed after moving the old .HDR aside",
+         {{"X.HDR.old", "old hdr"}, {"X.WPN", "old wpn"}, {"X.LIN", "old lin"}, {"x.bwp", "old bwp"},
+          {"X.BPT", "old bpt"}, {"X.HDR.new", "new hdr"}, {"X.WPN.new", "new wpn"}, {"X.LIN.new", "new lin"},
+          {"X.commit", ""}}},
+        {"killed before deleting the old point files",
+         {{"X.HDR", "new hdr"}, {"X.WPN", "new wpn"}, {"X.LIN", "new lin"}, {"x.bwp.old", "old bwp"},
+          {"X.BPT.old", "old bpt"}, {"X.commit", ""}}},
+    };
+    for (const auto& [name, left] : rows) {
+        QTemporaryDir tmp;
+        const QDir dir(tmp.path());
+        for (const auto& [file, bytes] : left)
+            put(dir, file, bytes);
+        const kesmar::Status status = newSet(dir).commit();
+        ASSERT_TRUE(status) << name;
+        const Files expected = {{"X.HDR", "new hdr"}, {"X.WPN", "new wpn"}, {"X.LIN", "new lin"}};
+        EXPECT_EQ(filesOf(dir), expected) << name;
+    }
+}

@@ -89,13 +89,55 @@ void ChartFileSet::undo(const std::vector<Moved>& moved)
         renameFile(it->to, it->from);
 }
 
+QString ChartFileSet::markerPath() const
+{
+    const QFileInfo first(entries_.front().path);
+    return first.path() + QLatin1Char('/') + first.completeBaseName() + QLatin1String(kMarkerSuffix);
+}
+
+// Finishes what a run that was killed left behind. With the marker every new
+// file had been written whole, so the swap is completed; without it the new
+// files may be partial, so the old set is put back.
+void ChartFileSet::recover() const
+{
+    const bool forward = QFileInfo::exists(markerPath());
+    for (const Entry& e : entries_) {
+        const QFileInfo info(e.path);
+        const QString current = findFileNoCase(info.path(), info.fileName());
+        const QString fresh = e.path + QLatin1String(kNewSuffix);
+        const QString aside = findFileNoCase(info.path(), info.fileName() + QLatin1String(kOldSuffix));
+        if (forward) {
+            if (QFileInfo::exists(fresh))
+                renameFile(fresh, e.path);
+            else if (e.remove)
+                QFile::remove(current);
+            QFile::remove(aside);
+        } else {
+            QFile::remove(fresh);
+            if (QFileInfo::exists(aside) && !QFileInfo::exists(current))
+                renameFile(aside, current);
+            else
+                QFile::remove(aside);
+        }
+    }
+    syncDirectory(QFileInfo(entries_.front().path).path());
+    QFile::remove(markerPath());
+}
+
 Status ChartFileSet::commit()
 {
+    if (entries_.empty())
+        return {};
+    recover();
     std::vector<QString> temporaries;
     Status status = writeTemporaries(temporaries);
-    std::vector<Moved> moved;
     if (status)
+        status = writeSynced(markerPath(), {});
+    std::vector<Moved> moved;
+    if (status) {
+        syncDirectory(QFileInfo(entries_.front().path).path());
         status = moveOldAside(moved);
+    }
     std::vector<Moved> placed;
     for (const Entry& e : entries_) {
         if (!status || e.remove)
@@ -112,12 +154,13 @@ Status ChartFileSet::commit()
         for (const QString& temporary : temporaries)
             QFile::remove(temporary);
         undo(moved);
+        QFile::remove(markerPath());
         return status;
     }
-    if (!entries_.empty())
-        syncDirectory(QFileInfo(entries_.front().path).path());
+    syncDirectory(QFileInfo(entries_.front().path).path());
     for (const Moved& m : moved)
         QFile::remove(m.to);
+    QFile::remove(markerPath());
     return {};
 }
 

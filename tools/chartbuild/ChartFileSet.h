@@ -12,6 +12,9 @@ namespace kesmar::chartbuild {
 // was. Then the old files (and those to go) are moved aside to "<name>.old",
 // the new ones renamed into place and the old ones deleted; a failure while
 // moving puts the old set back. Old files are found regardless of case.
+// A marker "<stem>.commit" exists from the moment every new file is whole
+// until the swap is done: the next commit after a kill completes the swap
+// when it finds the marker and puts the old set back when it does not.
 class ChartFileSet {
 public:
     void write(const QString& path, const QByteArray& bytes);
@@ -20,6 +23,7 @@ public:
 
     static constexpr const char* kNewSuffix = ".new";
     static constexpr const char* kOldSuffix = ".old";
+    static constexpr const char* kMarkerSuffix = ".commit";
 
 private:
     struct Entry {
@@ -34,6 +38,8 @@ private:
     Status writeTemporaries(std::vector<QString>& written) const;
     Status moveOldAside(std::vector<Moved>& moved) const;
     static void undo(const std::vector<Moved>& moved);
+    QString markerPath() const;
+    void recover() const;
 
     std::vector<Entry> entries_;
 };
