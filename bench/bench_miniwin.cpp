@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -25,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 using namespace kesmar;
 
@@ -90,12 +92,30 @@ struct Plotter {
     }
 };
 
+// Resident memory in MB, to see that long runs stay flat.
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0.0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1e6 : 0.0;
+}
+
+// KESMAR_MINIWIN_SECONDS lengthens each round, e.g. 200 for ten minutes in all.
+int roundMilliseconds()
+{
+    const int seconds = qEnvironmentVariableIntValue("KESMAR_MINIWIN_SECONDS");
+    return seconds > 0 ? seconds * 1000 : 2000;
+}
+
 void BM_FrameGapFourMiniWindows(benchmark::State& state)
 {
     application();
     Plotter plotter;
     int step = 0;
     qint64 worstGap = 0;
+    double firstRoundMegabytes = 0.0;
     for (auto _ : state) {
         QEventLoop loop;
         QElapsedTimer clock;
@@ -127,9 +147,13 @@ void BM_FrameGapFourMiniWindows(benchmark::State& state)
         heartbeat.start(5);
         feed.start(1);
         pan.start(50);
-        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        QTimer::singleShot(roundMilliseconds(), &loop, &QEventLoop::quit);
         loop.exec();
         worstGap = std::max(worstGap, maxGap);
+        if (firstRoundMegabytes == 0.0)
+            firstRoundMegabytes = residentMegabytes();
+        state.counters["rss_after_first_round_mb"] = firstRoundMegabytes;
+        state.counters["rss_mb"] = residentMegabytes();
         state.counters["max_gap_ms"] = double(worstGap);
         state.counters["sentences_per_s"] = double(step - first) / (double(clock.elapsed()) / 1000.0);
     }
