@@ -3,6 +3,8 @@
 #include "chartdata/PagePrinter.h"
 #include "core/Viewport.h"
 
+#include "support/GuiTestApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
@@ -11,23 +13,11 @@ using namespace kesmar;
 
 namespace {
 
-// The page decoration writes texts: a font database is needed.
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "kesmar-test";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
-}
-
 // The overlay of the screen (AIS targets, track) reaches the printed page:
 // drawn once, with the page's viewport, before the vessel mark.
 TEST(PagePrinterOverlay, DrawnOnThePageWithThePageViewport)
 {
-    ensureGuiApplication();
+    test::guiTestApplication();
     Viewport screen;
     screen.startUp(PixelRect{0, 0, 800, 600});
     screen.setView(0.01, -600.0, 3240.0);

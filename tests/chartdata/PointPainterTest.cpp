@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include "support/GuiTestApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -19,18 +21,6 @@
 using namespace kesmar;
 
 namespace {
-
-// Texts need a font database: one QGuiApplication for the executable.
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "kesmar-test";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
-}
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 const ColourTable kColours = ChartPainter::activeColours(ChartConfig(), false);
@@ -185,7 +175,7 @@ TEST(PointPainter, TextRecordSizes)
 
 TEST(PointPainter, TextsAlignAndVanishWhenTooSmall)
 {
-    ensureGuiApplication();
+    test::guiTestApplication();
     PointPainter painter(std::make_shared<const SymbolLibrary>());
     auto draw = [&](uint8_t colour, const PointPainter::Style& st, size_t size = 20,
                     const PointSizing& sz = kFull) {
@@ -216,7 +206,7 @@ TEST(PointPainter, TextsAlignAndVanishWhenTooSmall)
 
 TEST(PointPainter, SoundingShowsMetresAndSubscriptDecimetres)
 {
-    ensureGuiApplication();
+    test::guiTestApplication();
     EXPECT_EQ(PointPainter::metresText(45), QStringLiteral("4"));
     EXPECT_EQ(PointPainter::metresText(9), QStringLiteral("0"));
     EXPECT_EQ(PointPainter::metresText(123), QStringLiteral("12"));

@@ -3,6 +3,8 @@
 
 #include "core/FileUtil.h"
 
+#include "support/GuiTestApplication.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -83,13 +85,7 @@ TEST(SymbolSource, BundledLibraryIsCompleteAndFits)
 
 TEST(SymbolSheet, DrawsEveryEntryInItsCell)
 {
-    static int argc = 1;
-    static char name[] = "kesmar-test";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
+    kesmar::test::guiTestApplication();
     SymbolLibrary::Entries e;
     // A filled 20-unit square at the reference point of entries 0 and 57.
     const SymbolLibrary::Element sq{0x0914, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}};
