@@ -6,6 +6,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -40,11 +41,38 @@ inline QString errorText(int code)
     return QString::fromUtf8(text);
 }
 
+// A movie file comes from anywhere: FFmpeg may only use the containers and
+// video decoders of weather animations, its own code, and local files. The
+// rest of what the installed libraries can probe (image formats handed to
+// outside decoders, playlists that name further files) stays shut.
+inline constexpr const char* kMovieFormats = "avi,matroska,webm,mov,mp4,gif";
+inline constexpr const char* kMovieDecoders =
+    "rawvideo,msrle,msvideo1,cinepak,tscc,indeo3,indeo4,indeo5,mjpeg,mpeg1video,mpeg2video,"
+    "mpeg4,msmpeg4v1,msmpeg4v2,msmpeg4,h263,h264,hevc,vp8,vp9,gif,png,bmp";
+
+// The decoder for a codec when it is one of kMovieDecoders, else nullptr.
+inline const AVCodec* movieDecoder(AVCodecID id)
+{
+    const AVCodec* codec = avcodec_find_decoder(id);
+    if (!codec)
+        return nullptr;
+    const QByteArray name(codec->name);
+    for (const QByteArray& allowed : QByteArray(kMovieDecoders).split(','))
+        if (allowed == name)
+            return codec;
+    return nullptr;
+}
+
 // Opens the container; nullptr and the reason otherwise.
 inline Format openInput(const QString& path, QString& reason)
 {
     AVFormatContext* raw = nullptr;
-    const int rc = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr);
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "format_whitelist", kMovieFormats, 0);
+    av_dict_set(&options, "codec_whitelist", kMovieDecoders, 0); // the probing in avformat_find_stream_info
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const int rc = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, &options);
+    av_dict_free(&options);
     if (rc < 0) {
         reason = errorText(rc);
         return nullptr;
@@ -52,10 +80,10 @@ inline Format openInput(const QString& path, QString& reason)
     return Format(raw);
 }
 
-// A decoder for the stream; nullptr when FFmpeg has none for its codec.
+// A decoder for the stream; nullptr when it has none of kMovieDecoders.
 inline Codec openDecoder(const AVStream* stream)
 {
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    const AVCodec* codec = movieDecoder(stream->codecpar->codec_id);
     if (!codec)
         return nullptr;
     Codec context(avcodec_alloc_context3(codec));

@@ -38,7 +38,7 @@ Result<MovieFile> MovieFile::open(const QString& path)
     for (int i = 0; i < movie.streamCount_; ++i) {
         const AVStream* stream = format->streams[i];
         const AVCodecParameters* par = stream->codecpar;
-        if (!isPicture(stream) || par->width <= 0 || par->height <= 0 || !avcodec_find_decoder(par->codec_id))
+        if (!isPicture(stream) || par->width <= 0 || par->height <= 0 || !ffmpeg::movieDecoder(par->codec_id))
             continue; // not drawn, but counted
         slot[static_cast<size_t>(i)] = static_cast<int>(movie.video_.size());
         movie.video_.push_back({i, par->width, par->height, {}});

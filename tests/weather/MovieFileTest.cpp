@@ -6,6 +6,7 @@
 
 #include "MovieTestSupport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -125,6 +126,46 @@ TEST_F(MovieFiles, FilesThatAreNoMoviesAreErrorsNamingTheFile)
         EXPECT_EQ(movie.error().file, path);
     }
     EXPECT_FALSE(MovieFile::open(dir.filePath(QStringLiteral("missing.avi"))).ok());
+}
+
+// Only the containers and decoders of weather movies are used: an image in
+// a format an outside library decodes (a JPEG XL codestream that crashed it
+// under the fuzzer), a picture file and a playlist naming another movie are
+// all refused, although the installed FFmpeg could open each.
+TEST_F(MovieFiles, OtherFormatsThanMoviesAreRefused)
+{
+    test::MovieRecipe recipe;
+    const QString movie = write(QStringLiteral("good.avi"), recipe);
+    ASSERT_TRUE(MovieFile::open(movie).ok());
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImage picture(16, 8, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        ASSERT_TRUE(picture.save(&buffer, "PNG"));
+    }
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } rows[] = {
+        {"jxl.avi", QByteArray::fromBase64("/wpbY///AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                                           "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAZWNfd2hpdAo=")},
+        {"picture.avi", png},
+        {"list.avi", "ffconcat version 1.0\nfile 'good.avi'\n"},
+    };
+    for (const auto& row : rows) {
+        const QString path = dir.filePath(QString::fromLatin1(row.name));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(row.bytes);
+        f.close();
+        const auto opened = MovieFile::open(path);
+        EXPECT_FALSE(opened.ok()) << row.name;
+        if (opened.ok())
+            for (const auto& stream : opened->videoStreams())
+                (void)MovieStreamDecoder(path, stream).decode(0);
+    }
 }
 
 TEST_F(MovieFiles, BrokenIndexAndCutFileStillGiveTheirFrames)
