@@ -108,13 +108,24 @@ bool HourlyFileTransfer::acceptPartialContent()
 {
     static const QRegularExpression pattern(QStringLiteral("^\\s*bytes\\s+(\\d+)-(\\d+)/(\\d+|\\*)\\s*$"));
     const QRegularExpressionMatch m = pattern.match(QString::fromLatin1(reply_->rawHeader("Content-Range")));
-    if (!m.hasMatch() || m.captured(1).toLongLong() != offset_) {
+    // The numbers must fit and agree; no weather file comes near 2^48 bytes.
+    constexpr qlonglong kLargest = qlonglong(1) << 48;
+    bool firstOk = false;
+    bool lastOk = false;
+    bool totalOk = true;
+    const qlonglong first = m.captured(1).toLongLong(&firstOk);
+    const qlonglong last = m.captured(2).toLongLong(&lastOk);
+    const bool openTotal = m.captured(3) == QLatin1String("*");
+    const qlonglong total = openTotal ? -1 : m.captured(3).toLongLong(&totalOk);
+    const bool sound = m.hasMatch() && firstOk && lastOk && totalOk && first <= last && last < kLargest
+        && (openTotal || (last < total && total <= kLargest));
+    if (!sound || first != offset_) {
         // Not the part asked for: fetch the whole file instead.
         restartPending_ = true;
         abortLater();
         return false;
     }
-    expectedEnd_ = m.captured(3) == QLatin1String("*") ? m.captured(2).toLongLong() + 1 : m.captured(3).toLongLong();
+    expectedEnd_ = openTotal ? last + 1 : total;
     if (const Status s = target_.beginAppend(offset_); !s.ok()) {
         fail(s.error().describe());
         abortLater();

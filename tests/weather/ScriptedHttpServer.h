@@ -24,6 +24,7 @@ struct ScriptedFile {
     bool honourRange = true;   // false: every GET gets 200 and the whole body
     int64_t sendOnly = -1;     // body bytes sent before the connection ends or stalls
     bool stall = false;        // after sendOnly bytes keep the connection open, silent
+    QByteArray contentRange;   // the Content-Range of a 206, if not the true one
 };
 
 class ScriptedHttpServer {
@@ -99,6 +100,8 @@ private:
                     + QByteArray::number(static_cast<qlonglong>(size - 1)) + '/'
                     + QByteArray::number(static_cast<qlonglong>(size)) + "\r\n";
                 body = body.mid(from);
+                if (!file.contentRange.isEmpty())
+                    extra = "Content-Range: " + file.contentRange + "\r\n";
             }
         }
         const int64_t length = head && file.headLength >= 0 ? file.headLength : body.size();

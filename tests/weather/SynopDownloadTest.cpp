@@ -199,6 +199,13 @@ TEST_F(SynopDownloadTest, HostileServersNeverCorruptOrShortenTheLocalFile)
         {"stall mid-body", 0, {.sendOnly = 3000, .stall = true}, 12000, -1, Outcome::Partial, 3000},
         {"grew after the check", 10000, {}, 15000, 12000, Outcome::Complete, 15000},
         {"shrank below the local copy: new file", 10000, {}, 8000, 12000, Outcome::Complete, 8000},
+        // A Content-Range that does not fit or agree: the whole file instead.
+        {"range numbers past 2^63", 10000, {.contentRange = "bytes 10000-9223372036854775807/*"}, 12000, -1,
+         Outcome::Complete, 12000},
+        {"range total below its end", 10000, {.contentRange = "bytes 10000-11999/500"}, 12000, -1, Outcome::Complete,
+         12000},
+        {"range ends before it starts", 10000, {.contentRange = "bytes 10000-9999/12000"}, 12000, -1, Outcome::Complete,
+         12000},
         {"500 at download: error page never written", 10000, {.getStatus = 500}, 12000, 12000, Outcome::Failed, 10000},
         {"404 at download, nothing local: no file made", 0, {.getStatus = 404}, 12000, 12000, Outcome::Failed, -1},
     };
