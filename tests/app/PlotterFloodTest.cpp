@@ -16,9 +16,7 @@
 #include "view/CKesmarView.h"
 #include "view/CommandSet.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
-#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kesmar;
@@ -70,57 +68,32 @@ TEST(PlotterFlood, WithMiniWindowsOpenTheVesselNeverMovesOnABadSentenceAndThePlo
     long received = 0, elsewhere = 0;
     QObject::connect(&app.nmeaSlot(), &NmeaSlot::datagramReceived, &frame, [&](const QByteArray&) {
         ++received;
-        if (vessel.hasPosition()
-            && (std::abs(vessel.latitudeMinutes - kLatitude) > 1e-6
-                || std::abs(vessel.longitudeMinutes - kLongitude) > 1e-6))
+        if (awayFromTheFixes(vessel))
             ++elsewhere;
     });
     PaintCounter viewPaints, miniPaints;
     frame.view().installEventFilter(&viewPaints);
     frame.miniWindows().window(1).installEventFilter(&miniPaints);
 
-    // The loop answers: a 20 ms timer never waits long, and the windows
-    // asked to redraw every 100 ms (as a user's scrolling would) do so.
-    QElapsedTimer sinceTick;
-    qint64 longestGap = 0;
-    QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+    // Windows asked to redraw every 100 ms (as a user's scrolling would) do so.
     QTimer redraw;
     QObject::connect(&redraw, &QTimer::timeout, [&] {
         frame.view().update();
         frame.miniWindows().window(1).update();
     });
     redraw.start(100);
-    const int seconds = floodSeconds();
-    Flood flood;
-    long residentAfterFirstSecond = 0;
-    QTimer::singleShot(1000, [&] { residentAfterFirstSecond = residentBytes(); });
-    sinceTick.start();
-    tick.start(20);
-    QElapsedTimer clock;
-    clock.start();
-    std::thread sender([&] { flood.run(app.nmeaSlot().path(), seconds, 10000); });
-    while (!flood.done)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QElapsedTimer drain;
-    drain.start();
-    while (drain.elapsed() < 500)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    sender.join();
-    std::printf("plotter flood: %ld datagrams in %d s, %.0f per second, longest timer gap %lld ms, "
-                "%ld view and %ld mini-window paints, resident growth %ld kB\n",
-                flood.sent.load(), seconds, double(flood.sent) / double(clock.elapsed()) * 1000.0,
-                static_cast<long long>(longestGap), viewPaints.paints, miniPaints.paints,
-                (residentBytes() - residentAfterFirstSecond) >> 10);
+    const Outcome flood = runFlood(app.nmeaSlot().path());
+    std::printf("plotter flood: %ld view and %ld mini-window paints\n", viewPaints.paints, miniPaints.paints);
 
-    EXPECT_EQ(received, flood.sent.load()) << "a datagram was lost or doubled";
-    EXPECT_GT(flood.sent.load(), 1000 * seconds);
+    const int seconds = floodSeconds();
+    EXPECT_EQ(received, flood.sent) << "a datagram was lost or doubled";
+    EXPECT_GT(flood.sent, 1000 * seconds);
     ASSERT_TRUE(vessel.hasPosition()) << "the sound fixes did not arrive";
     EXPECT_EQ(elsewhere, 0) << "a damaged or random datagram moved the vessel";
-    EXPECT_LT(longestGap, 1000) << "the plotter stopped answering";
+    EXPECT_LT(flood.longestGap, 1000) << "the plotter stopped answering";
     EXPECT_GE(viewPaints.paints, 5 * seconds) << "the chart view was not redrawn while the flood ran";
     EXPECT_GE(miniPaints.paints, 5 * seconds) << "the mini window was not redrawn while the flood ran";
-    EXPECT_LT(residentBytes() - residentAfterFirstSecond, kAllowedGrowth);
+    EXPECT_LT(flood.residentGrowth, kAllowedGrowth);
     EXPECT_TRUE(errors.isEmpty()) << errors.join(QStringLiteral("; ")).toStdString();
     app.ExitInstance();
 }

@@ -3,9 +3,14 @@
 // to a rate: every third a sound fix of one position, the others random
 // bytes or a fix with one byte damaged. For the flood tests of the input
 // layer and of the whole plotter.
+#include "nmea/VesselState.h"
+
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QString>
+#include <QTimer>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -13,8 +18,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <random>
 #include <thread>
 
@@ -31,6 +38,13 @@ namespace kesmar::test::flood {
 // 54°12.345'N 8°05.678'E in minutes.
 inline constexpr double kLatitude = 54 * 60 + 12.345;
 inline constexpr double kLongitude = 8 * 60 + 5.678;
+
+// The vessel has a position other than the fixes' one.
+inline bool awayFromTheFixes(const VesselState& vessel)
+{
+    return vessel.hasPosition()
+           && (std::abs(vessel.latitudeMinutes - kLatitude) > 1e-6 || std::abs(vessel.longitudeMinutes - kLongitude) > 1e-6);
+}
 
 inline QByteArray withChecksum(const QByteArray& body)
 {
@@ -113,6 +127,50 @@ struct Flood {
         done = true;
     }
 };
+
+// What a flood run measured.
+struct Outcome {
+    long sent = 0;
+    long damaged = 0;
+    double perSecond = 0;
+    qint64 longestGap = 0; // ms between ticks of a 20 ms timer
+    long residentGrowth = 0; // bytes, from the end of the first second
+};
+
+// Floods the slot at `path` for floodSeconds() at up to 10 000 a second while
+// the event loop runs, then drains what is still queued.
+inline Outcome runFlood(const QString& path)
+{
+    Outcome out;
+    QElapsedTimer sinceTick;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { out.longestGap = std::max(out.longestGap, sinceTick.restart()); });
+    const int seconds = floodSeconds();
+    Flood flood;
+    long residentAfterFirstSecond = 0;
+    QTimer::singleShot(1000, [&] { residentAfterFirstSecond = residentBytes(); });
+    sinceTick.start();
+    tick.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    std::thread sender([&] { flood.run(path, seconds, 10000); });
+    while (!flood.done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QElapsedTimer drain;
+    drain.start();
+    while (drain.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    sender.join();
+    out.sent = flood.sent;
+    out.damaged = flood.damaged;
+    out.perSecond = double(flood.sent) / double(clock.elapsed()) * 1000.0;
+    out.residentGrowth = residentBytes() - residentAfterFirstSecond;
+    std::printf("flood: %ld datagrams (%ld damaged) in %d s, %.0f per second, longest timer gap %lld ms, "
+                "resident growth %ld kB\n",
+                out.sent, out.damaged, seconds, out.perSecond, static_cast<long long>(out.longestGap),
+                out.residentGrowth >> 10);
+    return out;
+}
 
 #ifdef KESMAR_ASAN
 // ASan keeps freed blocks in a quarantine of up to 256 MB.
