@@ -183,31 +183,44 @@ struct HostileCase {
     int headSize;          // what HEAD announced (-1: the real size)
     Outcome outcome;
     int expectedLocal;     // bytes of the server body the local file must equal afterwards (-1: unchanged)
+    QStringList gets;      // the Range header of each GET of the file, in order ("": none)
 };
 
 TEST_F(SynopDownloadTest, HostileServersNeverCorruptOrShortenTheLocalFile)
 {
     const int kStall = 400;
+    const QString resume = QStringLiteral("bytes=10000-");
+    const QStringList once = {resume}, whole = {QString()}, resumeThenWhole = {resume, QString()};
     const std::vector<HostileCase> cases = {
-        {"range honoured", 10000, {}, 12000, -1, Outcome::Complete, 12000},
-        {"no Range support: 200 restarts the file", 10000, {.honourRange = false}, 12000, -1, Outcome::Complete, 12000},
-        {"truncated body, nothing local", 0, {.sendOnly = 7000}, 12000, -1, Outcome::Partial, 7000},
-        {"truncated resumed body keeps what arrived", 10000, {.sendOnly = 1500}, 12000, -1, Outcome::Partial, 11500},
+        {"range honoured", 10000, {}, 12000, -1, Outcome::Complete, 12000, once},
+        {"no Range support: 200 restarts the file", 10000, {.honourRange = false}, 12000, -1, Outcome::Complete, 12000,
+         once},
+        {"truncated body, nothing local", 0, {.sendOnly = 7000}, 12000, -1, Outcome::Partial, 7000, whole},
+        {"truncated resumed body keeps what arrived", 10000, {.sendOnly = 1500}, 12000, -1, Outcome::Partial, 11500,
+         once},
         {"no Range support and truncated: old copy kept", 10000, {.honourRange = false, .sendOnly = 6000}, 12000, -1,
-         Outcome::Partial, 10000},
-        {"stall after headers", 10000, {.sendOnly = 0, .stall = true}, 12000, -1, Outcome::Partial, 10000},
-        {"stall mid-body", 0, {.sendOnly = 3000, .stall = true}, 12000, -1, Outcome::Partial, 3000},
-        {"grew after the check", 10000, {}, 15000, 12000, Outcome::Complete, 15000},
-        {"shrank below the local copy: new file", 10000, {}, 8000, 12000, Outcome::Complete, 8000},
+         Outcome::Partial, 10000, once},
+        {"stall after headers", 10000, {.sendOnly = 0, .stall = true}, 12000, -1, Outcome::Partial, 10000, once},
+        {"stall mid-body", 0, {.sendOnly = 3000, .stall = true}, 12000, -1, Outcome::Partial, 3000, whole},
+        {"grew after the check", 10000, {}, 15000, 12000, Outcome::Complete, 15000, once},
+        {"shrank below the local copy: new file", 10000, {}, 8000, 12000, Outcome::Complete, 8000, resumeThenWhole},
+        {"range with an open total", 10000, {.contentRange = "bytes 10000-11999/*"}, 12000, -1, Outcome::Complete,
+         12000, once},
+        {"range shorter than its body: only the range is kept", 10000, {.contentRange = "bytes 10000-10999/11000"},
+         12000, -1, Outcome::Complete, 11000, once},
         // A Content-Range that does not fit or agree: the whole file instead.
         {"range numbers past 2^63", 10000, {.contentRange = "bytes 10000-9223372036854775807/*"}, 12000, -1,
-         Outcome::Complete, 12000},
+         Outcome::Complete, 12000, resumeThenWhole},
         {"range total below its end", 10000, {.contentRange = "bytes 10000-11999/500"}, 12000, -1, Outcome::Complete,
-         12000},
+         12000, resumeThenWhole},
         {"range ends before it starts", 10000, {.contentRange = "bytes 10000-9999/12000"}, 12000, -1, Outcome::Complete,
-         12000},
-        {"500 at download: error page never written", 10000, {.getStatus = 500}, 12000, 12000, Outcome::Failed, 10000},
-        {"404 at download, nothing local: no file made", 0, {.getStatus = 404}, 12000, 12000, Outcome::Failed, -1},
+         12000, resumeThenWhole},
+        {"range from elsewhere", 10000, {.contentRange = "bytes 9999-11999/12000"}, 12000, -1, Outcome::Complete,
+         12000, resumeThenWhole},
+        {"500 at download: error page never written", 10000, {.getStatus = 500}, 12000, 12000, Outcome::Failed, 10000,
+         once},
+        {"404 at download, nothing local: no file made", 0, {.getStatus = 404}, 12000, 12000, Outcome::Failed, -1,
+         whole},
     };
     for (const HostileCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -237,6 +250,11 @@ TEST_F(SynopDownloadTest, HostileServersNeverCorruptOrShortenTheLocalFile)
         else
             EXPECT_EQ(readLocal(name), before);
         EXPECT_FALSE(QFileInfo::exists(localPath(name) + ".part"));
+        QStringList gets;
+        for (const QString& request : server.requests())
+            if (request.startsWith(QStringLiteral("GET ") + name))
+                gets << request.mid(5 + name.size());
+        EXPECT_EQ(gets.join(QLatin1Char('|')).toStdString(), c.gets.join(QLatin1Char('|')).toStdString());
         EXPECT_LE(download->progress().filePercent, 100);
         EXPECT_LE(download->progress().totalPercent, 100);
     }
