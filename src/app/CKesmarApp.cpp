@@ -31,6 +31,8 @@ void CKesmarApp::showError(QWidget* parent, const QString& text) const
         options_.errorBox(parent, text);
         return;
     }
+    // Also on the terminal: what the box said stays for a bug report.
+    qWarning("Kesmar: %s", qPrintable(text));
     QMessageBox::warning(parent, QStringLiteral("Kesmar"), text);
 }
 

@@ -2,10 +2,11 @@
 """Kills the savers of Kesmar with SIGKILL at seeded random moments and checks
 that every file is afterwards its old or its new whole version (a download:
 a prefix of the server's file that the next run completes), and that the
-next start reads the files and finishes normally.
+next start reads the files and finishes normally; with --program, every
+fifth folder of the settings kills is opened by the plotter itself.
 
 usage: crash-safety.py --save DRIVER --synop TOOL --chartbuild TOOL
-                       --root SOURCE_DIR [--kills N] [--seed S]
+                       --root SOURCE_DIR [--program PLOTTER] [--kills N] [--seed S]
 """
 import argparse
 import datetime
@@ -22,6 +23,8 @@ import time
 
 failures = []
 checked = 0
+# How long the plotter must keep running after its start (longer under ASan).
+STARTUP_SECONDS = 3
 # What the kills left, per saver: a test that only ever sees the old or only
 # the new files did not kill anything in the middle.
 states = {}
@@ -80,6 +83,32 @@ def check_whole(path, versions, what):
         fail("%s: %s (%d bytes) is neither the old nor the new version" % (what, os.path.basename(path), len(data)))
 
 
+def starts_normally(program, folder, what, work):
+    """The plotter in the folder comes up, shows no failure and ends on SIGTERM."""
+    global checked
+    checked += 1
+    runtime = os.path.join(work, "runtime")
+    os.makedirs(runtime, mode=0o700, exist_ok=True)
+    env = dict(ENV, XDG_RUNTIME_DIR=runtime)
+    p = subprocess.Popen([program], cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    try:
+        p.wait(timeout=STARTUP_SECONDS)
+        fail("%s: the plotter ended at start (%d): %s" % (what, p.returncode, p.stderr.read().decode().strip()))
+        return
+    except subprocess.TimeoutExpired:
+        pass
+    p.send_signal(signal.SIGTERM)
+    try:
+        p.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        p.wait()
+    err = p.stderr.read().decode(errors="replace")
+    shown = [line for line in err.splitlines() if line.startswith("Kesmar: ") or "not read" in line]
+    if p.returncode != 0 or shown:
+        fail("%s: the plotter did not start normally (%d): %s" % (what, p.returncode, "; ".join(shown)))
+
+
 # --- CHART.CFG, CHARTLIST.LST, KMR.INI ------------------------------------------
 def saves(args, rng, kills, work):
     names = ["CHART.CFG", "CHARTLIST.LST", "KMR.INI"]
@@ -109,6 +138,8 @@ def saves(args, rng, kills, work):
         r = run([args.save, "check", d], d)
         if r.returncode != 0:
             fail("save kill %d: the files do not load: %s" % (i, r.stderr.decode().strip()))
+        if args.program and i % 5 == 4:
+            starts_normally(args.program, d, "save kill %d" % i, work)
 
 
 # --- kesmar-synop convert: STATION.DAT appended, then duplicates removed --------
@@ -306,6 +337,7 @@ def main():
     p.add_argument("--save", required=True)
     p.add_argument("--synop", required=True)
     p.add_argument("--chartbuild", required=True)
+    p.add_argument("--program", default=None, help="the plotter, started in folders left by kills")
     p.add_argument("--root", required=True)
     p.add_argument("--shared", default=None)
     p.add_argument("--kills", type=int, default=100)
