@@ -145,6 +145,8 @@ TEST(ChartCatalogue, SortsCoarsestFirstThenNorthThenWest)
 
     // Taller than wide: the height counts, through the vertical factor.
     EXPECT_DOUBLE_EQ(c.naturalScale({0, 0, 710'000, 100'000}), 0.25);
+    // Square: the width counts, without the vertical factor (4000 / 1000 * 0.25).
+    EXPECT_DOUBLE_EQ(c.naturalScale({0, 0, 4'000'000, 4'000'000}), 1.0);
 }
 
 TEST(ChartCatalogue, DuplicateNamesIgnoringCaseLeaveOne)
@@ -170,6 +172,17 @@ TEST(ChartCatalogue, DuplicateNamesIgnoringCaseLeaveOne)
     EXPECT_FALSE(c.removeChart(QStringLiteral("other"))); // removal is case-sensitive
     EXPECT_TRUE(c.removeChart(QStringLiteral("OTHER")));
     EXPECT_TRUE(c.isEmpty());
+
+    // The last entry removed is gone for the lookup as well, although its slot
+    // is still allocated behind the end.
+    ChartCatalogue d = catalogue();
+    d.addHeader(QStringLiteral("COARSE"), headerFor(box(0, 0, 4000)));
+    d.addHeader(QStringLiteral("FINE"), headerFor(box(0, 0, 400)));
+    ASSERT_EQ(names(d), QStringList({"COARSE", "FINE"}));
+    EXPECT_TRUE(d.removeChart(QStringLiteral("FINE")));
+    EXPECT_EQ(d.indexOf(QStringLiteral("FINE")), -1);
+    EXPECT_FALSE(d.removeChart(QStringLiteral("FINE")));
+    EXPECT_EQ(d.indexOf(QStringLiteral("COARSE")), 0);
 }
 
 TEST(ChartCatalogue, RefusesTheHundredAndFirstChartAndLongNames)
@@ -247,6 +260,27 @@ TEST(ChartCatalogue, NoContainingChartMeansNothingSuppressedAndBlockedChartsStay
     empty.rescaleAll();
     empty.selectForBox({0, 0, 1, 1}, 1.0);
     EXPECT_EQ(empty.chartsAvailable(), 0u);
+}
+
+TEST(ChartCatalogue, BestChartMustContainTheViewStrictlyOnEverySide)
+{
+    const ChartBox view{100, 100, 500'000, 2'000'000};
+    struct Case { const char* title; ChartBox box; uint32_t available; uint16_t flags; };
+    const Case cases[] = {
+        {"inside", {99, 99, 500'001, 2'000'001}, ChartCatalogue::AnyVisible | ChartCatalogue::BestFound,
+         ChartEntry::Visible | ChartEntry::Best},
+        {"top equal", {100, 99, 500'001, 2'000'001}, ChartCatalogue::AnyVisible, ChartEntry::Visible},
+        {"left equal", {99, 100, 500'001, 2'000'001}, ChartCatalogue::AnyVisible, ChartEntry::Visible},
+        {"bottom equal", {99, 99, 500'000, 2'000'001}, ChartCatalogue::AnyVisible, ChartEntry::Visible},
+        {"right equal", {99, 99, 500'001, 2'000'000}, ChartCatalogue::AnyVisible, ChartEntry::Visible},
+    };
+    for (const Case& t : cases) {
+        ChartCatalogue c = catalogue();
+        c.addHeader(QStringLiteral("ONE"), headerFor(t.box));
+        c.selectForBox(view, 0.0001);
+        EXPECT_EQ(c.chartsAvailable(), t.available) << t.title;
+        EXPECT_EQ(flagsOf(c, "ONE"), t.flags) << t.title;
+    }
 }
 
 TEST(ChartCatalogue, WorldMapGetsTheWorldScaleOnRescale)
