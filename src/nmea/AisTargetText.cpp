@@ -10,7 +10,8 @@ namespace {
 
 QString angleText(const char* format, double degrees, char positive, char negative)
 {
-    const double minutes = std::fabs(degrees) * 60.0;
+    // Rounded to the shown thousandths first: 59.9996' reads as the next degree, not as 60.000'.
+    const double minutes = std::round(std::fabs(degrees) * 60000.0) / 1000.0;
     const int whole = int(minutes) / 60;
     return QString::asprintf(format, whole, minutes - 60.0 * whole, degrees >= 0 ? positive : negative);
 }
