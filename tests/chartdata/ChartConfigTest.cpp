@@ -10,8 +10,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <new>
 #include <vector>
 
 using namespace kesmar;
@@ -110,6 +112,8 @@ TEST(ChartConfig, DamagedValuesFallBackToTheDefaults)
         {100, -inf, -483.0}, {108, nan, 2908.0}, {108, -1e9, -1e9},
         {372, nan, 0.025}, {372, 5.0, 0.060}, {380, -1.0, 1.0}, {380, 0.1, 0.30},
         {388, 0.0, 0.56635}, {396 + 44, nan, -419.66127},
+        // Mini window offsets may be negative (west, south); only a NaN falls back.
+        {396, -1.0, -1.0}, {404, -20.0, -20.0}, {404, nan, 3220.73519}, {404 + 44, -0.5, -0.5},
     };
     for (const Case& t : cases) {
         QByteArray image = ChartConfig().toBytes();
@@ -118,6 +122,26 @@ TEST(ChartConfig, DamagedValuesFallBackToTheDefaults)
         c.readBytes(byteSpan(image));
         EXPECT_EQ(f64At(c.toBytes(), size_t(t.offset)), t.expected) << t.offset << " " << t.value;
     }
+}
+
+TEST(ChartConfig, SanitizingStaysInsideTheBlock)
+{
+    // Storage with 0xFF everywhere the fields do not cover (padding, and a
+    // guard behind the object): read as doubles these bytes are NaN, which a
+    // fall-back pass over a fifth mini window would overwrite.
+    alignas(ChartConfig) unsigned char storage[sizeof(ChartConfig) + 64];
+    std::memset(storage, 0xFF, sizeof storage);
+    ChartConfig* c = new (storage) ChartConfig;
+    QByteArray image = ChartConfig().toBytes();
+    image[564] = '\x02'; // arrange state 2
+    c->readBytes(byteSpan(image));
+    EXPECT_EQ(c->arrangeState, 2u);
+    EXPECT_EQ(c->miniWindows[3], MiniWindowState::defaults(3));
+    int changed = 0;
+    for (size_t i = sizeof(ChartConfig); i < sizeof storage; ++i)
+        changed += storage[i] != 0xFF;
+    EXPECT_EQ(changed, 0);
+    c->~ChartConfig();
 }
 
 TEST(ChartConfig, FileLoadSaveAndViewportStyle)
