@@ -1,4 +1,5 @@
 #include "AisTestSupport.h"
+#include "nmea/AisPayload.h"
 #include "nmea/AisReceiver.h"
 
 #include <gtest/gtest.h>
@@ -255,8 +256,138 @@ INSTANTIATE_TEST_SUITE_P(Faults, AisFragmentFaults, testing::Values(
                                  aivdm(3, 2, "3", 'A', kPart2, 0), aivdm(2, 2, "3", 'A', kPart2, 2)}, 4, 0},
     FragmentCase{"CountChanges", {aivdm(2, 1, "3", 'A', kPart1, 0), aivdm(3, 2, "3", 'A', kPart2, 0)}, 2, 0},
     FragmentCase{"FillBeforeLast", {aivdm(2, 1, "3", 'A', kPart1, 2), aivdm(2, 2, "3", 'A', kPart2, 2)}, 1, 1},
-    FragmentCase{"FillTooLarge", {aivdm(2, 1, "3", 'A', kPart1, 0), aivdm(2, 2, "3", 'A', kPart2, 6)}, 1, 1}),
+    FragmentCase{"FillTooLarge", {aivdm(2, 1, "3", 'A', kPart1, 0), aivdm(2, 2, "3", 'A', kPart2, 6)}, 1, 1},
+    // Without a sequence id the fragments still belong together.
+    FragmentCase{"FillTooLargeWithoutId", {aivdm(2, 1, "", 'A', kPart1, 0), aivdm(2, 2, "", 'A', kPart2, 6)}, 1, 1}),
     [](const testing::TestParamInfo<FragmentCase>& p) { return std::string(p.param.name); });
+
+struct ParseCase {
+    const char* name;
+    QByteArrayView line;
+    AisFragment::Check check;
+    bool own;
+    int count;
+    std::optional<int> sequenceId;
+    char channel;
+    QByteArray payload;
+};
+
+class AisFragmentParse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(AisFragmentParse, Fields)
+{
+    const ParseCase& c = GetParam();
+    AisFragment f;
+    ASSERT_EQ(AisFragment::parse(c.line, f), c.check) << c.name;
+    if (c.check != AisFragment::Check::Ok) return;
+    EXPECT_EQ(f.own, c.own) << c.name;
+    EXPECT_EQ(f.count, c.count) << c.name;
+    EXPECT_EQ(f.number, 1) << c.name;
+    EXPECT_EQ(f.sequenceId, c.sequenceId) << c.name;
+    EXPECT_EQ(f.channel, c.channel) << c.name;
+    EXPECT_EQ(f.payload, c.payload) << c.name;
+    EXPECT_EQ(f.fillBits, 0) << c.name;
+}
+
+// Checksums worked out by hand (XOR of the characters between '!' and '*').
+const QByteArray kPayload = "15M67FC000G?ufbE`FepT@3n00Sa";
+using Check = AisFragment::Check;
+
+INSTANTIATE_TEST_SUITE_P(Lines, AisFragmentParse, testing::Values(
+    ParseCase{"Plain", "!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5C", Check::Ok, false, 1, {}, 'B', kPayload},
+    ParseCase{"LowerCaseChecksum", "!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5c\r\n", Check::Ok, false, 1, {}, 'B',
+              kPayload},
+    ParseCase{"Own", "!AIVDO,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5e", Check::Ok, true, 1, {}, 'B', kPayload},
+    ParseCase{"NineFragments", "!AIVDM,9,1,5,B,15M67FC000G?ufbE`FepT@3n00Sa,0*61", Check::Ok, false, 9, 5, 'B',
+              kPayload},
+    ParseCase{"NoChannel", "!AIVDM,1,1,,,15M67FC000G?ufbE`FepT@3n00Sa,0*1E", Check::Ok, false, 1, {}, 0, kPayload},
+    ParseCase{"NoPayload", "!AIVDM,1,1,,A,,0*26", Check::Ok, false, 1, {}, 'A', ""},
+    ParseCase{"Empty", QByteArrayView(), Check::NotAis, false, 0, {}, 0, ""},
+    ParseCase{"LineEndOnly", "\r\n", Check::NotAis, false, 0, {}, 0, ""},
+    ParseCase{"WrongChecksum", "!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5D", Check::BadChecksum, false, 0, {}, 0,
+              ""},
+    ParseCase{"TenFragments", "!AIVDM,10,1,5,B,15M67FC000G?ufbE`FepT@3n00Sa,0*59", Check::BadFormat, false, 0, {}, 0,
+              ""}),
+    [](const testing::TestParamInfo<ParseCase>& p) { return std::string(p.param.name); });
+
+// Type 5 with every field given, built after the bit table of the message.
+AisBits staticAndVoyage(uint32_t month, uint32_t day, uint32_t hour, uint32_t minute)
+{
+    AisBits b;
+    b.put(5, 6).put(0, 2).put(211234560, 30).put(0, 2).put(9134270, 30).putText("DABC", 7).putText("ELBE PILOT", 20);
+    b.put(70, 8).put(100, 9).put(20, 9).put(5, 6).put(10, 6).put(1, 4);
+    b.put(month, 4).put(day, 5).put(hour, 5).put(minute, 6).put(75, 8).putText("HAMBURG", 20).put(0, 1).put(0, 1);
+    return b;
+}
+
+// Type 24 part B: ship type, vendor, call sign, then dimensions or the mother ship.
+AisBits staticB(uint32_t mmsi, uint32_t last30Bits)
+{
+    AisBits b;
+    b.put(24, 6).put(0, 2).put(mmsi, 30).put(1, 2).put(52, 8).put(0, 42).putText("DB1234", 7);
+    b.put(last30Bits, 30).put(0, 6);
+    return b;
+}
+
+TEST(AisDecoder, StaticFieldsAtTheirLimits)
+{
+    AisReceiver receiver;
+    const auto last = decodeBits(staticAndVoyage(12, 31, 23, 59), receiver);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->imo, 9134270u);
+    EXPECT_EQ(last->callsign, QStringLiteral("DABC"));
+    EXPECT_EQ(last->shipname, QStringLiteral("ELBE PILOT"));
+    EXPECT_EQ(last->shiptype, 70);
+    EXPECT_EQ(last->toBow, 100);
+    EXPECT_EQ(last->toStarboard, 10);
+    EXPECT_EQ(last->etaMonth, 12);
+    EXPECT_EQ(last->etaDay, 31);
+    EXPECT_EQ(last->etaHour, 23);
+    EXPECT_EQ(last->etaMinute, 59);
+    EXPECT_EQ(last->draughtMeters, 7.5);
+    EXPECT_EQ(last->destination, QStringLiteral("HAMBURG"));
+
+    // 0 / 24 / 60 are "not available", 13 no month.
+    const auto beyond = decodeBits(staticAndVoyage(13, 0, 24, 60), receiver);
+    ASSERT_TRUE(beyond);
+    EXPECT_FALSE(beyond->etaMonth);
+    EXPECT_FALSE(beyond->etaDay);
+    EXPECT_FALSE(beyond->etaHour);
+    EXPECT_FALSE(beyond->etaMinute);
+
+    // An auxiliary craft (98xxxxxxx) names its mother ship in the dimension bits.
+    const auto auxiliary = decodeBits(staticB(982345678, 211234567), receiver);
+    ASSERT_TRUE(auxiliary);
+    EXPECT_EQ(auxiliary->partNumber, 1);
+    EXPECT_EQ(auxiliary->shiptype, 52);
+    EXPECT_EQ(auxiliary->callsign, QStringLiteral("DB1234"));
+    EXPECT_EQ(auxiliary->mothershipMmsi, 211234567u);
+    EXPECT_FALSE(auxiliary->toBow);
+    // Bow 10, stern 5, port 2, starboard 3 in 9 + 9 + 6 + 6 bits.
+    const auto ship = decodeBits(staticB(211234567, (10u << 21) | (5u << 12) | (2u << 6) | 3u), receiver);
+    ASSERT_TRUE(ship);
+    EXPECT_FALSE(ship->mothershipMmsi);
+    EXPECT_EQ(ship->toBow, 10);
+    EXPECT_EQ(ship->toStern, 5);
+    EXPECT_EQ(ship->toPort, 2);
+    EXPECT_EQ(ship->toStarboard, 3);
+}
+
+TEST(AisPayload, FillBitsAndCutCharacters)
+{
+    // Six fill bits would be a whole character: never sent.
+    EXPECT_FALSE(AisPayload::dearmour("00", 6));
+    EXPECT_FALSE(AisPayload::dearmour("0", -1));
+    EXPECT_FALSE(AisPayload::dearmour("", 1));
+    // "1" = 000001 ('A'), "W" = 100111, less two fill bits: 10 bits. The
+    // second character is cut short by the end and is not read.
+    const auto p = AisPayload::dearmour("1W", 2);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->bitCount(), 10);
+    EXPECT_EQ(p->unsignedBits(6, 4), 0b1001u);
+    EXPECT_EQ(p->text(0, 2), QStringLiteral("A"));
+    EXPECT_EQ(p->text(3, 2), QStringLiteral("L")); // bits 3-8: 001100 = 12
+}
 
 TEST(AisReceiver, BadInputIsCountedByWhy)
 {

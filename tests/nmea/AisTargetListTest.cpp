@@ -116,6 +116,35 @@ TEST(AisTargetList, LostAfterSixOrTenMinutesRemovedAfterTwenty)
     EXPECT_EQ(list.size(), 0u);
 }
 
+struct KindCase {
+    int type;
+    AisTarget::Kind kind;
+    bool status; // whether the message's navigational status is taken
+};
+
+class AisTargetKinds : public testing::TestWithParam<KindCase> {};
+
+TEST_P(AisTargetKinds, FromTheFirstMessage)
+{
+    const KindCase& c = GetParam();
+    AisMessage m = position(c.type, 211000009, 54.0, 10.0);
+    m.status = 5;
+    AisTargetList list;
+    list.apply(m, 0);
+    ASSERT_TRUE(list.find(211000009));
+    EXPECT_EQ(list.find(211000009)->kind, c.kind) << "type " << c.type;
+    EXPECT_EQ(list.find(211000009)->status.has_value(), c.status) << "type " << c.type;
+}
+
+// Status is a field of the class A reports 1-3 only.
+INSTANTIATE_TEST_SUITE_P(Types, AisTargetKinds, testing::Values(
+    KindCase{1, AisTarget::Kind::ClassA, true},
+    KindCase{3, AisTarget::Kind::ClassA, true},
+    KindCase{4, AisTarget::Kind::BaseStation, false},
+    KindCase{18, AisTarget::Kind::ClassB, false},
+    KindCase{19, AisTarget::Kind::ClassB, false},
+    KindCase{21, AisTarget::Kind::AidToNavigation, false}));
+
 // Own vessel at 54 N 10 E; targets placed by miles east and north of it.
 AisCpa::Track targetAt(double milesEast, double milesNorth, double speed, double course)
 {
@@ -160,7 +189,15 @@ INSTANTIATE_TEST_SUITE_P(Courses, AisCpaTest, testing::Values(
             false},
     // Diverging: the closest point is behind, the distance now counts.
     CpaCase{"Diverging", AisCpa::Track{54.0, 10.0, 5.0, 180.0}, targetAt(0, 1, 10, 0), 1.0, -4.0, false},
-    CpaCase{"DivergingClose", AisCpa::Track{54.0, 10.0, 5.0, 180.0}, targetAt(0, 0.2, 10, 0), 0.2, -0.8, false}),
+    CpaCase{"DivergingClose", AisCpa::Track{54.0, 10.0, 5.0, 180.0}, targetAt(0, 0.2, 10, 0), 0.2, -0.8, false},
+    // Across the date line on the equator (a minute of longitude is a mile):
+    // the target 6 miles west at 6 kn east meets the stopped own vessel in an hour.
+    CpaCase{"DateLineEastward", AisCpa::Track{0.0, -179.95, 0.0, 0.0}, AisCpa::Track{0.0, 179.95, 6.0, 90.0}, 0.0,
+            60.0, false},
+    CpaCase{"DateLineWestward", AisCpa::Track{0.0, 179.95, 0.0, 0.0}, AisCpa::Track{0.0, -179.95, 6.0, 270.0}, 0.0,
+            60.0, false},
+    // Half a millionth of a knot faster: no relative motion, no time to a closest point.
+    CpaCase{"AlmostTheSameSpeed", kOwnNorth10, targetAt(0, 1, 10.0000005, 0), 1.0, 0.0, false}),
     [](const testing::TestParamInfo<CpaCase>& p) { return std::string(p.param.name); });
 
 } // namespace
