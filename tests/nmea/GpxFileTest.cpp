@@ -98,6 +98,45 @@ TEST(GpxFile, ReadsTheFirstRouteElseTheFirstTrack)
     EXPECT_EQ((*joined)[1].longitude, 5.0);
 }
 
+struct StrayCase {
+    const char* name;
+    QByteArray text;
+    std::vector<double> latitudes;
+};
+
+class GpxStrayPoints : public testing::TestWithParam<StrayCase> {};
+
+TEST_P(GpxStrayPoints, OnlyPointsInsideTheirRouteOrTrackCount)
+{
+    const StrayCase& c = GetParam();
+    const auto points = GpxFile::parse(c.text, QStringLiteral("x.gpx"));
+    ASSERT_TRUE(points.ok()) << c.name;
+    std::vector<double> latitudes;
+    for (const GpxFile::Point& p : *points) latitudes.push_back(p.latitude);
+    EXPECT_EQ(latitudes, c.latitudes) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, GpxStrayPoints, testing::Values(
+    StrayCase{"RoutePointBeforeAnyRoute",
+              "<gpx><rtept lat=\"7\" lon=\"7\"/><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/></trkseg></trk></gpx>", {1.0}},
+    StrayCase{"TrackPointAfterTheTrack",
+              "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/></trkseg></trk><trkpt lat=\"8\" lon=\"8\"/></gpx>", {1.0}},
+    StrayCase{"RoutePointAfterTheRoute",
+              "<gpx><rte><rtept lat=\"2\" lon=\"2\"/></rte><rtept lat=\"9\" lon=\"9\"/></gpx>", {2.0}},
+    StrayCase{"TrackPointInARoute",
+              "<gpx><rte><trkpt lat=\"6\" lon=\"6\"/><rtept lat=\"2\" lon=\"2\"/></rte></gpx>", {2.0}}),
+    [](const testing::TestParamInfo<StrayCase>& p) { return std::string(p.param.name); });
+
+TEST(GpxFile, OneElementALine)
+{
+    // Indented so that the file can be read and compared by eye.
+    const std::vector<GpxFile::Point> route{{53.546, 9.966, {}}};
+    const QByteArray document = GpxFile::routeDocument(route, QStringLiteral("Elbe"));
+    EXPECT_TRUE(document.contains("\n    <rte>\n        <name>Elbe</name>\n"
+                                  "        <rtept lat=\"53.546000000\" lon=\"9.966000000\"/>\n    </rte>\n</gpx>"))
+        << document.constData();
+}
+
 struct DamagedCase {
     const char* name;
     QByteArray text;

@@ -120,6 +120,34 @@ TEST_F(NmeaInputTest, VtgWritesSpeedAndCourses)
     EXPECT_EQ(state.courseDegrees, 54);
 }
 
+TEST_F(NmeaInputTest, FullCircleIsNorth)
+{
+    QSignalSpy course(&input, &NmeaInput::courseTextChanged);
+    input.receiveDatagram("$GPVTG,360.0,T,360.0,M,005.5,N,010.2,K");
+    EXPECT_EQ(state.courseDegrees, 0);
+    EXPECT_EQ(panel(NmeaPanelField::CourseMagnetic), QString::fromUtf8("  0°"));
+    // The simulated track's course, the same way.
+    input.courseUpdate(45);
+    input.courseUpdate(360);
+    EXPECT_EQ(state.courseDegrees, 0);
+    ASSERT_EQ(course.count(), 3);
+    EXPECT_EQ(course.at(1).at(0).toString(), "45");
+    EXPECT_EQ(course.at(2).at(0).toString(), "0");
+    input.courseUpdate(0); // unchanged: not shown again
+    EXPECT_EQ(course.count(), 3);
+}
+
+TEST_F(NmeaInputTest, SimulatedClockShowsOnlyChanges)
+{
+    input.setTime(10, 20, 30);
+    EXPECT_EQ(panel(NmeaPanelField::Utc), "10:20:30  --.--.--");
+    const int rows = panelSpy.count();
+    input.setTime(10, 20, 30);
+    EXPECT_EQ(panelSpy.count(), rows);
+    input.setTime(10, 20, 31);
+    EXPECT_EQ(panel(NmeaPanelField::Utc), "10:20:31  --.--.--");
+}
+
 TEST_F(NmeaInputTest, AnyBytesAreSafe)
 {
     QByteArray big(300, 'A');
