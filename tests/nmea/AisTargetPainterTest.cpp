@@ -4,6 +4,7 @@
 #include "nmea/TrackPainter.h"
 
 #include <QImage>
+#include <set>
 #include <gtest/gtest.h>
 
 using namespace kesmar;
@@ -94,6 +95,88 @@ TEST(AisTargetPainter, LostGreyWarningRed)
     // The same target without the own vessel: no warning colour.
     image = paint(close, {});
     EXPECT_LT(image.pixelColor(200, 152).red(), 60);
+}
+
+AisMessage station(int type, uint32_t mmsi)
+{
+    AisMessage m = ship(mmsi, 54.0, 10.0, 0.0, 0.0, std::nullopt);
+    m.type = type;
+    m.speedKnots.reset();
+    m.courseDegrees.reset();
+    return m;
+}
+
+bool white(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y) == QColor(Qt::white);
+}
+
+// The target sits on pixel (200, 150) in all of these.
+TEST(AisTargetPainter, TriangleShape)
+{
+    test::qtTestApplication();
+    // Heading north: tip 12 pixels ahead, a level base 7 pixels behind.
+    AisTargetList north;
+    north.apply(ship(1, 54.0, 10.0, 0.0, 0.0, 0), 0);
+    QImage image = paint(north, {});
+    EXPECT_FALSE(white(image, 200, 139)) << "tip";
+    EXPECT_TRUE(white(image, 200, 136));
+    for (int x = 195; x <= 204; ++x) {
+        EXPECT_FALSE(white(image, x, 157)) << "base at x " << x;
+        EXPECT_TRUE(white(image, x, 158)) << "below the base at x " << x;
+    }
+    // Heading 30 degrees: the tip up and to the right, the base across the
+    // heading, filled on both sides of the axis.
+    AisTargetList northEast;
+    northEast.apply(ship(1, 54.0, 10.0, 0.0, 0.0, 30), 0);
+    image = paint(northEast, {});
+    EXPECT_FALSE(white(image, 205, 142)) << "tip towards the upper right";
+    EXPECT_FALSE(white(image, 194, 150)) << "base half left of the axis";
+    EXPECT_FALSE(white(image, 200, 156)) << "base half right of the axis";
+    EXPECT_TRUE(white(image, 207, 157));
+    EXPECT_TRUE(white(image, 192, 142));
+}
+
+TEST(AisTargetPainter, LostIsOneFlatGrey)
+{
+    test::qtTestApplication();
+    AisTargetList list;
+    list.apply(ship(1, 54.0, 10.0, 0.0, 0.0, 30), 0);
+    list.age(7 * 60 * 1000);
+    const QImage image = paint(list, {});
+    // Drawn without antialiasing: every pixel of the outline has the same
+    // colour, a grey without tint.
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (!white(image, x, y)) colours.insert(image.pixel(x, y));
+    ASSERT_EQ(colours.size(), 1u);
+    const QColor grey(*colours.begin());
+    EXPECT_EQ(grey.red(), grey.green());
+    EXPECT_EQ(grey.green(), grey.blue());
+    EXPECT_LT(grey.red(), 200);
+}
+
+TEST(AisTargetPainter, AidDiamondWithCrossAndBaseStationSquare)
+{
+    test::qtTestApplication();
+    AisTargetList aids;
+    aids.apply(station(21, 992111111), 0);
+    QImage image = paint(aids, {});
+    const QColor outline = image.pixelColor(200, 142); // top corner, 8 pixels up
+    EXPECT_NE(outline, QColor(Qt::white));
+    for (const QPoint arm : {QPoint(198, 150), QPoint(202, 150), QPoint(200, 148), QPoint(200, 152)})
+        EXPECT_EQ(image.pixelColor(arm), outline) << "cross arm at " << arm.x() << "," << arm.y();
+    EXPECT_TRUE(white(image, 197, 146)) << "inside the diamond, off the cross";
+
+    // A square of eight pixels centred on the station.
+    AisTargetList bases;
+    bases.apply(station(4, 2111111), 0);
+    image = paint(bases, {});
+    for (const QPoint edge : {QPoint(200, 146), QPoint(200, 154), QPoint(196, 150), QPoint(204, 150)})
+        EXPECT_FALSE(white(image, edge.x(), edge.y())) << "edge at " << edge.x() << "," << edge.y();
+    for (const QPoint off : {QPoint(200, 145), QPoint(200, 155), QPoint(195, 150), QPoint(205, 150), QPoint(200, 150)})
+        EXPECT_TRUE(white(image, off.x(), off.y())) << "off the edge at " << off.x() << "," << off.y();
 }
 
 TEST(TrackPainter, DrawsBehindThePositions)
