@@ -178,6 +178,29 @@ TEST_F(NmeaInputTest, DisplayIsCoalesced)
     EXPECT_EQ(panel(NmeaPanelField::Latitude), QString::fromUtf8("   LAT:   54°12.110N"));
 }
 
+struct LogCase {
+    const char* name;
+    QByteArray line;
+    QByteArray text;
+};
+
+class NmeaLogLines : public testing::TestWithParam<LogCase> {};
+
+TEST_P(NmeaLogLines, EndAtTheFirstLineFeedOrNul)
+{
+    NmeaLog log;
+    EXPECT_TRUE(log.append(GetParam().line));
+    EXPECT_EQ(log.text(), GetParam().text) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, NmeaLogLines, testing::Values(
+    LogCase{"Plain", "$GPTXT,a", "$GPTXT,a\n"},
+    LogCase{"LineFeedInside", "$GPTXT,a\n$GPTXT,b", "$GPTXT,a\n"},
+    LogCase{"NulInside", QByteArray("$GPTXT,a\0b", 10), "$GPTXT,a\n"},
+    LogCase{"LineFeedFirst", "\n$GPTXT,b", "\n"},
+    LogCase{"NulFirst", QByteArray("\0$GPTXT,b", 9), "\n"}),
+    [](const testing::TestParamInfo<LogCase>& p) { return std::string(p.param.name); });
+
 TEST(NmeaLog, KeepsBelow4096Characters)
 {
     NmeaLog log;

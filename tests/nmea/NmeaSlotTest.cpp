@@ -165,4 +165,39 @@ TEST(NmeaLineSplitter, FramesSentences)
     EXPECT_EQ(splitter.droppedOverlong(), 1);
 }
 
+struct SplitCase {
+    const char* name;
+    bool strict;
+    std::vector<QByteArray> chunks; // a reset() between any two
+    QList<QByteArray> sentences;
+    qint64 droppedOverlong;
+};
+
+class NmeaLineSplitterCases : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(NmeaLineSplitterCases, TenCharactersAtMost)
+{
+    const SplitCase& c = GetParam();
+    NmeaLineSplitter splitter(10);
+    splitter.setStartOnlyAtLineStart(c.strict);
+    QList<QByteArray> out;
+    auto sink = [&](const QByteArray& s) { out.append(s); };
+    for (size_t i = 0; i < c.chunks.size(); ++i) {
+        if (i > 0) splitter.reset();
+        splitter.feed(c.chunks[i], sink);
+    }
+    EXPECT_EQ(out, c.sentences) << c.name;
+    EXPECT_EQ(splitter.droppedOverlong(), c.droppedOverlong) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Streams, NmeaLineSplitterCases, testing::Values(
+    SplitCase{"LongestThatFits", false, {"$GPTXT,abc\r\n"}, {"$GPTXT,abc"}, 0},
+    SplitCase{"OneTooLong", false, {"$GPTXT,abcd\r\n$GPTXT,e\n"}, {"$GPTXT,e"}, 1},
+    // Bytes outside a sentence are no sentence, however many.
+    SplitCase{"LongNoiseBeforeTheStart", false, {"0123456789abcdefghij\r\n$GPTXT\n"}, {"$GPTXT"}, 0},
+    SplitCase{"ResetDropsThePart", false, {"$GPTXT,cut", "noise\r\n$GPTXT,ok\n"}, {"$GPTXT,ok"}, 0},
+    SplitCase{"ResetStartsALine", true, {"$GPTXT,cut", "$GPTXT,ok\n"}, {"$GPTXT,ok"}, 0},
+    SplitCase{"StrictStartInsideALine", true, {"x$GPTXT,a\n$GPTXT,b\n"}, {"$GPTXT,b"}, 0}),
+    [](const testing::TestParamInfo<SplitCase>& p) { return std::string(p.param.name); });
+
 } // namespace
