@@ -96,6 +96,13 @@ TEST(ChartHeader, ShortOrMissingFileIsAMissingHeader)
         EXPECT_EQ(error->kind, ChartError::Kind::HeaderMissing);
         EXPECT_EQ(error->message(), QStringLiteral("OPEN ERROR CHART HEADER %1.HDR").arg(name));
     }
+    // A header is no record file: a reused error names no record afterwards.
+    ChartError reused;
+    reused.record = 7;
+    EXPECT_FALSE(ChartHeader::readFile(shortPath, &reused));
+    EXPECT_EQ(reused.record, -1);
+    EXPECT_EQ(reused.chart, QStringLiteral("SHORT"));
+    EXPECT_EQ(reused.describe(), shortPath + QStringLiteral(": 63 bytes, 64 expected"));
     EXPECT_TRUE(c.isEmpty());
     // The header file is found whatever its case; bytes after 64 are ignored.
     EXPECT_FALSE(c.addChart(dir.path(), QStringLiteral("LONG")));

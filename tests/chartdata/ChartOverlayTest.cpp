@@ -4,6 +4,7 @@
 #include "core/Viewport.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,43 @@ Viewport testViewport()
     v.setView(1.0, 0.0, 0.0);
     return v;
 }
+
+// A paint device of no features at all, as the most limited printer driver.
+class PlainEngine : public QPaintEngine {
+public:
+    PlainEngine() : QPaintEngine(QPaintEngine::PaintEngineFeatures()) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    Type type() const override { return QPaintEngine::User; }
+};
+
+class PlainDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return 10;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 96;
+        }
+    }
+
+private:
+    mutable PlainEngine engine_;
+};
 
 // A picture with some structure, so that inversion errors show.
 QImage pattern()
@@ -103,6 +141,32 @@ TEST(ChartOverlayTest, CrosshairDrawnTwiceVanishes)
     EXPECT_NE(once.pixel(120, 99), original.pixel(120, 99));
     EXPECT_EQ(once.pixel(120, 40), original.pixel(120, 40));  // inverted twice
     EXPECT_EQ(once.pixel(119, 39), original.pixel(119, 39));
+    // One pixel wide, from edge to edge.
+    EXPECT_NE(once.pixel(199, 40), original.pixel(199, 40));
+    EXPECT_NE(once.pixel(120, 0), original.pixel(120, 0));
+    for (const QPoint beside : {QPoint(0, 41), QPoint(0, 39), QPoint(121, 99), QPoint(119, 99)})
+        EXPECT_EQ(once.pixel(beside), original.pixel(beside)) << beside.x() << "," << beside.y();
+}
+
+TEST(ChartOverlayTest, InversionOnlyWhereTheDeviceCanInvert)
+{
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter onImage(&image);
+    EXPECT_EQ(ChartOverlay::beginInvert(onImage), QColor(Qt::white));
+    EXPECT_EQ(onImage.compositionMode(), QPainter::RasterOp_NotDestination);
+    onImage.end();
+
+    // A device whose engine has no raster operations: the mark is black, drawn normally.
+    PlainDevice plain;
+    QPainter onPaper(&plain);
+    ASSERT_TRUE(onPaper.isActive());
+    EXPECT_EQ(ChartOverlay::beginInvert(onPaper), QColor(Qt::black));
+    EXPECT_EQ(onPaper.compositionMode(), QPainter::CompositionMode_SourceOver);
+    onPaper.end();
+
+    // A painter on no device has no engine at all.
+    QPainter idle;
+    EXPECT_EQ(ChartOverlay::beginInvert(idle), QColor(Qt::black));
 }
 
 TEST(ChartOverlayTest, RouteIsAmberOnScreenAndBlackOnPaper)
@@ -120,6 +184,16 @@ TEST(ChartOverlayTest, RouteIsAmberOnScreenAndBlackOnPaper)
         EXPECT_EQ(image.pixel(100, 50), want);
         EXPECT_EQ(image.pixel(100, 51), qRgb(0, 0, 255));
     }
+    // A route of one point is no line yet: nothing at all is drawn.
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter p(&image);
+    ChartOverlay::drawRoute(p, v, std::span(route).first(1), false, buffer);
+    p.end();
+    int changed = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) changed += image.pixel(x, y) != qRgb(0, 0, 255);
+    EXPECT_EQ(changed, 0);
 }
 
 TEST(PageDecorationTest, CornerLabelsNameTheWindowCorners)
