@@ -127,6 +127,17 @@ TEST_F(ChartPainterTest, DetailBitsSwitchLayers)
     }
 }
 
+TEST(ChartPainterLayers, LayerColourTable)
+{
+    // Layers 6, 8 and 9 draw the record's own colour (-1); a layer number out
+    // of range (a damaged record) gets the background colour 4.
+    const struct { int layer; int colour; } rows[] = {
+        {0, 6}, {1, 8}, {2, 10}, {3, 12}, {4, 14}, {5, 6}, {6, -1}, {7, 6}, {8, -1}, {9, -1},
+        {-1, 4}, {10, 4}, {11, 4}, {-1000, 4}, {1000, 4},
+    };
+    for (const auto& r : rows) EXPECT_EQ(ChartPainter::layerColour(r.layer), r.colour) << r.layer;
+}
+
 // Only records below 4 pixels in both directions are culled.
 TEST_F(ChartPainterTest, SmallRecordsAreCulled)
 {
