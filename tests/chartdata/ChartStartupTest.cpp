@@ -56,6 +56,20 @@ TEST(ChartStartup, WithoutListBuildsTheDefaultSetAndShowsTheWorld)
     EXPECT_TRUE(s.catalogue.entry(0).isDrawable());
 }
 
+TEST(ChartStartup, WorldScaleOfTheDefaultViewPerWidth)
+{
+    // 21600 minutes around the world over the client width; a width below one
+    // pixel (a window not shown yet) counts as one.
+    const struct { int width; double scale; } rows[] = {{1080, 20.0}, {2, 10800.0}, {1, 21600.0},
+                                                        {0, 21600.0}, {-5, 21600.0}};
+    for (const auto& r : rows) {
+        Session s;
+        ChartStartup::loadSettingsAndCatalogue(s.dir.path(), r.width, s.config, s.catalogue);
+        EXPECT_DOUBLE_EQ(s.config.viewScale, r.scale) << r.width;
+        EXPECT_EQ(s.config.viewYOffset, 0.0) << r.width;
+    }
+}
+
 TEST(ChartStartup, FolderWithoutAnyFilesStartsEmptyAtTheWholeWorld)
 {
     Session s;
