@@ -127,6 +127,39 @@ TEST_F(ChartPainterTest, DetailBitsSwitchLayers)
     }
 }
 
+// Layer 6 draws the record's colour: every index of the table, the first and
+// the last included, as a line and as an area.
+TEST_F(ChartPainterTest, RecordColoursFromEveryIndex)
+{
+    const struct { uint8_t attribute; uint8_t fill; int colour; } rows[] = {
+        {0x00, 0x00, 0}, {0x00, 0x80, 0}, {0x01, 0x00, 1}, {0x0F, 0x00, 15}, {0x0F, 0x80, 15}, {0x3F, 0x80, 15},
+    };
+    for (const auto& r : rows) {
+        SyntheticCharts local;
+        LineFileWriter w;
+        // Row 50 from x 50 to x 150 as a line; the box (36..64, 80..120) as an area.
+        const std::vector<ChartPoint> points = r.fill ? boxRing(-10000, -20000, 10000, 20000)
+                                                      : std::vector<ChartPoint>{{0, -50000}, {0, 50000}};
+        ASSERT_TRUE(w.add(6, points, r.attribute, r.fill));
+        ASSERT_TRUE(local.write("COLOUR", w));
+        const Viewport v = testViewport();
+        ChartCatalogue cat = local.catalogue({"COLOUR"}, v);
+        DrawOptions options;
+        options.colours = ChartPainter::activeColours(config, false);
+        options.charts = cat.entries();
+        options.chartsAvailable = true;
+        options.programFolder = local.folder();
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        painter.paint(p, v, options);
+        p.end();
+        EXPECT_EQ(image.pixel(100, 50), screen(r.colour)) << int(r.attribute) << " " << int(r.fill);
+        EXPECT_EQ(image.pixel(r.fill ? 100 : 60, r.fill ? 40 : 50), screen(r.colour)) << int(r.attribute);
+        EXPECT_EQ(image.pixel(100, 70), screen(4)) << int(r.attribute);
+    }
+}
+
 TEST(ChartPainterLayers, LayerColourTable)
 {
     // Layers 6, 8 and 9 draw the record's own colour (-1); a layer number out
