@@ -127,19 +127,23 @@ TEST_F(ChartPainterTest, DetailBitsSwitchLayers)
     }
 }
 
-// Layer 6 draws the record's colour: every index of the table, the first and
-// the last included, as a line and as an area.
-TEST_F(ChartPainterTest, RecordColoursFromEveryIndex)
+// Layer 6 draws the record's colour and line style: every colour index, the
+// first and the last included, every style, as a line and as an area. Only
+// the record's colour and the background may appear.
+TEST_F(ChartPainterTest, RecordColoursAndStylesFromEveryIndex)
 {
-    const struct { uint8_t attribute; uint8_t fill; int colour; } rows[] = {
-        {0x00, 0x00, 0}, {0x00, 0x80, 0}, {0x01, 0x00, 1}, {0x0F, 0x00, 15}, {0x0F, 0x80, 15}, {0x3F, 0x80, 15},
+    const struct { uint8_t attribute; uint8_t fill; int colour; bool solid; } rows[] = {
+        {0x00, 0x00, 0, true},   {0x00, 0x80, 0, true},   {0x01, 0x00, 1, true},   {0x0F, 0x00, 15, true},
+        {0x0F, 0x80, 15, true},  {0x3F, 0x80, 15, true},  {0x19, 0x00, 9, false},  {0x29, 0x00, 9, false},
+        {0x39, 0x00, 9, false},  {0x30, 0x00, 0, false},  {0x39, 0x90, 9, false},
     };
     for (const auto& r : rows) {
         SyntheticCharts local;
         LineFileWriter w;
         // Row 50 from x 50 to x 150 as a line; the box (36..64, 80..120) as an area.
-        const std::vector<ChartPoint> points = r.fill ? boxRing(-10000, -20000, 10000, 20000)
-                                                      : std::vector<ChartPoint>{{0, -50000}, {0, 50000}};
+        const bool area = r.fill & LineIndexEntry::kFillArea;
+        const std::vector<ChartPoint> points = area ? boxRing(-10000, -20000, 10000, 20000)
+                                                    : std::vector<ChartPoint>{{0, -50000}, {0, 50000}};
         ASSERT_TRUE(w.add(6, points, r.attribute, r.fill));
         ASSERT_TRUE(local.write("COLOUR", w));
         const Viewport v = testViewport();
@@ -154,9 +158,19 @@ TEST_F(ChartPainterTest, RecordColoursFromEveryIndex)
         QPainter p(&image);
         painter.paint(p, v, options);
         p.end();
-        EXPECT_EQ(image.pixel(100, 50), screen(r.colour)) << int(r.attribute) << " " << int(r.fill);
-        EXPECT_EQ(image.pixel(r.fill ? 100 : 60, r.fill ? 40 : 50), screen(r.colour)) << int(r.attribute);
-        EXPECT_EQ(image.pixel(100, 70), screen(4)) << int(r.attribute);
+        int coloured = 0, foreign = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) {
+                coloured += image.pixel(x, y) == screen(r.colour);
+                foreign += image.pixel(x, y) != screen(r.colour) && image.pixel(x, y) != screen(4);
+            }
+        // The area covers (80..119, 36..63); a polyline leaves out its last pixel.
+        const int full = area ? 40 * 28 : 100;
+        EXPECT_EQ(foreign, 0) << int(r.attribute) << " " << int(r.fill);
+        if (r.solid)
+            EXPECT_EQ(coloured, full) << int(r.attribute) << " " << int(r.fill);
+        else
+            EXPECT_TRUE(coloured > 10 && coloured != full) << int(r.attribute) << ": " << coloured;
     }
 }
 
