@@ -129,7 +129,8 @@ TEST_F(ChartPainterTest, DetailBitsSwitchLayers)
 
 // Layer 6 draws the record's colour and line style: every colour index, the
 // first and the last included, every style, as a line and as an area. Only
-// the record's colour and the background may appear.
+// the record's colour and the background may appear; a dotted line or outline
+// colours a part of the pixels, fewer or more than the solid shape.
 TEST_F(ChartPainterTest, RecordColoursAndStylesFromEveryIndex)
 {
     const struct { uint8_t attribute; uint8_t fill; int colour; bool solid; } rows[] = {
