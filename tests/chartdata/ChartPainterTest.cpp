@@ -259,6 +259,37 @@ TEST_F(ChartPainterTest, StopRequestAbandonsAtTheNextLayer)
     EXPECT_EQ(out.image.pixel(100, 50), screen(4));
 }
 
+// A stop before the first chart, or before its first layer: the picture is
+// abandoned, reported as interrupted, and neither buoyage nor points follow.
+TEST_F(ChartPainterTest, InterruptedPictureGetsNoPointsOnTop)
+{
+    LineFileWriter w;
+    ASSERT_TRUE(w.add(4, boxRing(-10000, -20000, 10000, 20000), 0, 0x80));
+    ASSERT_TRUE(charts.write("BOX", w));
+    const Viewport v = testViewport();
+    const struct { int stopAt; bool interrupted; int asked; } rows[] = {
+        {1, true, 1}, {2, true, 2}, {1000, false, 2}};  // asked before the chart and before its one layer
+    for (const auto& r : rows) {
+        ChartCatalogue cat = charts.catalogue({"BOX"}, v);
+        DrawOptions options;
+        options.colours = ChartPainter::activeColours(config, false);
+        options.detailFlags = 0x03FF;
+        options.charts = cat.entries();
+        options.programFolder = charts.folder();
+        int asked = 0, hooks = 0;
+        options.shouldStop = [&] { return ++asked >= r.stopAt; };
+        options.buoyage = [&](QPainter&, const Viewport&, const DrawOptions&) { ++hooks; };
+        options.drawPoints = [&](QPainter&, const Viewport&) { ++hooks; };
+        QImage image(200, 100, QImage::Format_RGB32);
+        QPainter p(&image);
+        const PaintResult result = painter.paint(p, v, options);
+        p.end();
+        EXPECT_EQ(result.interrupted, r.interrupted) << r.stopAt;
+        EXPECT_EQ(hooks, r.interrupted ? 0 : 2) << r.stopAt;
+        EXPECT_EQ(asked, r.asked) << r.stopAt;
+    }
+}
+
 TEST_F(ChartPainterTest, OpenErrorsAreReportedPerFileAndOtherChartsStillDraw)
 {
     LineFileWriter w;
