@@ -177,6 +177,8 @@ TEST(LightCharacteristic, Colours)
         {"Fkl.vi.", "violett"},
         {"Fl(3)R 12s Oc.G", "grün"},  // the list order decides, not the place in the text
         {"Q(9)15s", nullptr},
+        {"Fl(+1)W.5s", "weiss"},      // a group with a sign
+        {"Iso. Oc(+2)R.6s", "rot"},
         {"Fl(", nullptr},
         {"Fl(+", nullptr},
         {"Iso.", nullptr},
