@@ -306,6 +306,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, AisFragmentParse, testing::Values(
     ParseCase{"LineEndOnly", "\r\n", Check::NotAis, false, 0, {}, 0, ""},
     ParseCase{"WrongChecksum", "!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5D", Check::BadChecksum, false, 0, {}, 0,
               ""},
+    ParseCase{"NumberNotADigit", "!AIVDM,1,X,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*35", Check::BadFormat, false, 0, {}, 0,
+              ""},
+    ParseCase{"SequenceNotADigit", "!AIVDM,2,1,X,B,15M67FC000G?ufbE`FepT@3n00Sa,0*07", Check::BadFormat, false, 0, {},
+              0, ""},
+    ParseCase{"FillNotADigit", "!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,X*34", Check::BadFormat, false, 0, {}, 0,
+              ""},
     ParseCase{"TenFragments", "!AIVDM,10,1,5,B,15M67FC000G?ufbE`FepT@3n00Sa,0*59", Check::BadFormat, false, 0, {}, 0,
               ""}),
     [](const testing::TestParamInfo<ParseCase>& p) { return std::string(p.param.name); });

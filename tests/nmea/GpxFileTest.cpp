@@ -182,4 +182,24 @@ TEST(OwnTrack, OnePointPerTenSecondsOrTwentyMetres)
     EXPECT_TRUE(track.empty());
 }
 
+struct DistanceCase {
+    double lat1, lon1, lat2, lon2;
+    double meters;
+};
+
+class OwnTrackDistance : public testing::TestWithParam<DistanceCase> {};
+
+TEST_P(OwnTrackDistance, GreatCircleOnTheSphere)
+{
+    const DistanceCase& c = GetParam();
+    EXPECT_NEAR(OwnTrack::distanceMeters(c.lat1, c.lon1, c.lat2, c.lon2), c.meters, 0.5);
+}
+
+// Worked out with the spherical law of cosines, radius 6371 km.
+INSTANTIATE_TEST_SUITE_P(Pairs, OwnTrackDistance, testing::Values(
+    DistanceCase{0.0, 0.0, 0.0, 1.0, 111194.9},   // a degree of the equator
+    DistanceCase{54.0, 10.0, 54.0, 11.0, 65358.2},
+    DistanceCase{60.0, -1.0, 60.0, 1.0, 111190.7},
+    DistanceCase{53.5, 9.9, 54.5, 11.9, 171602.3}));
+
 } // namespace
