@@ -155,6 +155,22 @@ TEST(PointDescription, LinesOfTheTextBox)
     EXPECT_EQ(lines[5], "    TEXT:\tFl.G.4s 1");
 }
 
+TEST(LightCharacteristic, AbbreviationIndexAndPosition)
+{
+    // Indices counted by hand in the list: F. Oc. Oc( Iso. FFl. LFl. Fl. Fl( ...
+    // Ubr. is 18, Blz. 23, Wchs. the last, 33.
+    const struct { const char* text; int index; qsizetype position; } rows[] = {
+        {"F.R", 0, 0},      {"Iso.W.8s", 3, 0}, {"xx Fl(2)W", 7, 3}, {"Ubr.w", 18, 0},
+        {"Gp Blz.g", 23, 3}, {"Wchs.w.r", 33, 0}, {"Mo(A)W.", 100, 0}, {"x Mo(A)", -1, -7},
+        {"Haven", -1, -7},  {"", -1, -7},
+    };
+    for (const auto& r : rows) {
+        qsizetype position = -7;
+        EXPECT_EQ(LightCharacteristic::findAbbreviation(QByteArray(r.text), &position), r.index) << r.text;
+        EXPECT_EQ(position, r.position) << r.text;
+    }
+}
+
 TEST(LightCharacteristic, Colours)
 {
     struct Row {
@@ -178,6 +194,7 @@ TEST(LightCharacteristic, Colours)
         {"Fl(3)R 12s Oc.G", "grün"},  // the list order decides, not the place in the text
         {"Q(9)15s", nullptr},
         {"Fl(+1)W.5s", "weiss"},      // a group with a sign
+        {"Fl(2W.5s", "weiss"},        // a group without its ')': the letter behind it counts
         {"Iso. Oc(+2)R.6s", "rot"},
         {"Fl(", nullptr},
         {"Fl(+", nullptr},
