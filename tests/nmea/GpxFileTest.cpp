@@ -182,6 +182,18 @@ TEST(OwnTrack, OnePointPerTenSecondsOrTwentyMetres)
     EXPECT_TRUE(track.empty());
 }
 
+TEST(OwnTrack, FullTrackDropsItsOldestTenth)
+{
+    OwnTrack track;
+    // Points ten seconds apart, point i at time i * 10 s.
+    for (int64_t i = 0; i < 100'000; ++i) ASSERT_TRUE(track.add(54.0 + i * 1e-6, 10.0, i * 10'000));
+    EXPECT_EQ(track.points().size(), 100'000u);
+    ASSERT_TRUE(track.add(55.0, 10.0, 100'000 * 10'000LL));
+    ASSERT_EQ(track.points().size(), 90'001u);
+    EXPECT_EQ(track.points().front().utcMs, 10'000 * 10'000LL);
+    EXPECT_EQ(track.points().back().utcMs, 100'000 * 10'000LL);
+}
+
 struct DistanceCase {
     double lat1, lon1, lat2, lon2;
     double meters;
