@@ -167,6 +167,71 @@ TEST(ChartConfig, FileLoadSaveAndViewportStyle)
     EXPECT_EQ(style.workFont, (TextFont{QStringLiteral("Courier"), -11, 700, true}));
 }
 
+TEST(LogFont, FaceNameIsCutToThirtyOneBytesAndTerminated)
+{
+    struct Case { QString name; QString expected; };
+    const Case cases[] = {
+        {QString(31, 'A'), QString(31, 'A')},
+        {QString(32, 'B'), QString(31, 'B')},
+        {QString(40, 'C'), QString(31, 'C')},
+        {QString::fromUtf8("Schrift ä"), QString::fromUtf8("Schrift ä")},
+        {QString(), QString()},
+    };
+    for (const Case& t : cases) {
+        LogFont f;
+        f.face.fill('x'); // what was there before is cleared
+        f.setFaceName(t.name);
+        EXPECT_EQ(f.faceName(), t.expected) << t.name.toStdString();
+        EXPECT_EQ(f.face[31], 0) << t.name.toStdString();
+        EXPECT_EQ(f.face[size_t(t.expected.size())], 0) << t.name.toStdString();
+    }
+    // A damaged record without NUL: all 32 bytes are the name.
+    LogFont full;
+    full.face.fill('Z');
+    EXPECT_EQ(full.faceName(), QString(32, 'Z'));
+    // make() cuts the same way.
+    EXPECT_EQ(LogFont::make(-8, 400, 0x22, "0123456789012345678901234567890123").faceName(),
+              QStringLiteral("0123456789012345678901234567890"));
+}
+
+TEST(LogFont, RecordLayoutAndAssign)
+{
+    LogFont f = LogFont::make(-11, 700, 0x31, "Courier");
+    f.width = 0x01020304;
+    f.escapement = 5;
+    f.orientation = 6;
+    f.underline = 0x21;
+    f.strikeOut = 0x22;
+    f.charSet = 0x23;
+    f.outPrecision = 0x24;
+    f.clipPrecision = 0x25;
+    f.quality = 0x26;
+    f.assign({QStringLiteral("Arial"), -9, 300, true});
+    std::vector<uint8_t> bytes;
+    ByteWriter out(bytes);
+    f.write(out);
+    ASSERT_EQ(bytes.size(), 60u);
+    // By hand: -9 = F7 FF FF FF, 300 = 2C 01, italic 1 at 20, pitch and family at 27.
+    const std::vector<uint8_t> head{0xF7, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 5, 0, 0, 0, 6, 0, 0, 0,
+                                    0x2C, 0x01, 0, 0, 1, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x31,
+                                    'A', 'r', 'i', 'a', 'l', 0, 0};
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 35), head);
+    EXPECT_EQ(f.toTextFont(), (TextFont{QStringLiteral("Arial"), -9, 300, true}));
+
+    // Exactly one record is enough; one byte less is not.
+    LogFont back;
+    ByteReader in(bytes);
+    EXPECT_TRUE(back.read(in));
+    EXPECT_EQ(back, f);
+    LogFont shortRead;
+    ByteReader cut(std::span<const uint8_t>(bytes).first(59));
+    EXPECT_FALSE(shortRead.read(cut));
+    EXPECT_EQ(shortRead, LogFont());
+
+    f.assign({QStringLiteral("Arial"), -9, 300, false});
+    EXPECT_EQ(f.italic, 0);
+}
+
 TEST(DetailFlags, LayerBits)
 {
     EXPECT_EQ(DetailFlags::layerBit(0), 0x0001u);
