@@ -12,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
+#include <fcntl.h>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -147,6 +150,110 @@ TEST(NmeaSlotSender, NoPlotterIsNotAnError)
     NmeaSlotSender sender;
     sender.setPath(dir.filePath("absent.sock"));
     EXPECT_EQ(sender.send("$GPGLL"), NmeaSlotSender::Result::NoPlotter);
+}
+
+// A plain datagram socket bound at `path`, standing in for the plotter.
+int boundSocket(const QString& path)
+{
+    int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(path);
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    return fd;
+}
+
+TEST(NmeaSlotSender, FullQueueWaitsForTheReader)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nmea.sock");
+    const int plotter = boundSocket(path);
+    NmeaSlotSender sender;
+    sender.setPath(path);
+    sender.setWaitMilliseconds(0);
+    int sent = 0;
+    while (sent < 100000 && sender.send("$GPTXT,fill") == NmeaSlotSender::Result::Sent) ++sent;
+    ASSERT_LT(sent, 100000) << "the queue never filled";
+    // Full, and no time to wait: dropped. With time, sent as soon as the
+    // plotter reads one.
+    EXPECT_EQ(sender.send("$GPTXT,x"), NmeaSlotSender::Result::Dropped);
+    sender.setWaitMilliseconds(10000);
+    std::thread reader([plotter] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        char buffer[256];
+        EXPECT_GT(::recv(plotter, buffer, sizeof buffer, 0), 0);
+    });
+    EXPECT_EQ(sender.send("$GPTXT,x"), NmeaSlotSender::Result::Sent);
+    reader.join();
+    ::close(plotter);
+}
+
+TEST(NmeaSlotSender, PlotterGoneIsNoPlotter)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nmea.sock");
+    const int plotter = boundSocket(path);
+    NmeaSlotSender sender;
+    sender.setPath(path);
+    EXPECT_EQ(sender.send("$GPTXT,a"), NmeaSlotSender::Result::Sent);
+    ::close(plotter);
+    QString error;
+    EXPECT_EQ(sender.send("$GPTXT,b", &error), NmeaSlotSender::Result::NoPlotter);
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(ECONNREFUSED)));
+}
+
+// Started with standard input closed, the sockets get descriptor 0.
+TEST(NmeaSlot, WorksOnDescriptorZero)
+{
+    app();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nmea.sock");
+    const int savedInput = ::dup(0);
+    ASSERT_GE(savedInput, 0);
+    ::close(0);
+    bool received = false;
+    bool removed = false;
+    bool slotFdFree = false;
+    bool senderFdFree = false;
+    {
+        NmeaSlot slot;
+        QString error;
+        const bool opened = slot.open(path, &error);
+        EXPECT_EQ(::fcntl(0, F_GETFD) >= 0, true) << "the slot's socket is descriptor 0";
+        QSignalSpy spy(&slot, &NmeaSlot::datagramReceived);
+        const int plotterSide = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray native = QFile::encodeName(path);
+        std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+        if (opened)
+            ::sendto(plotterSide, "$GPTXT", 6, 0, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::close(plotterSide);
+        received = opened && waitFor(spy, 1);
+        slot.close();
+        removed = !QFile::exists(path);
+        slotFdFree = ::fcntl(0, F_GETFD) < 0;
+
+        // The sender side, on descriptor 0 as well: closed when it goes.
+        const int bound = boundSocket(path); // takes descriptor 0: moved away
+        const int plotter = ::dup(bound);
+        ::close(bound);
+        {
+            NmeaSlotSender sender;
+            sender.setPath(path);
+            EXPECT_EQ(sender.send("$GPTXT"), NmeaSlotSender::Result::Sent);
+            EXPECT_EQ(::fcntl(0, F_GETFD) >= 0, true) << "the sender's socket is descriptor 0";
+        }
+        senderFdFree = ::fcntl(0, F_GETFD) < 0;
+        ::close(plotter);
+    }
+    ::dup2(savedInput, 0);
+    ::close(savedInput);
+    EXPECT_TRUE(received);
+    EXPECT_TRUE(removed);
+    EXPECT_TRUE(slotFdFree);
+    EXPECT_TRUE(senderFdFree);
 }
 
 TEST(NmeaLineSplitter, FramesSentences)
