@@ -99,6 +99,27 @@ TEST(LineFile, DecodeSkipsRecordsOutsideTheirFile)
         EXPECT_EQ(file.decode(c.e, out), -1) << c.name;
 }
 
+TEST(LineFile, RecordBytesStayInsideTheFile)
+{
+    const QByteArray lin("0123456789");  // 10 bytes
+    const LineFile file(QByteArray(), lin);
+    struct Case {
+        uint32_t offset;
+        uint16_t length;
+        const char* bytes;  // nullptr: empty
+    };
+    const Case cases[] = {
+        {0, 10, "0123456789"}, {9, 1, "9"},     {3, 7, "3456789"}, {0, 1, "0"},
+        {0, 0x8001, "0"},      {3, 8, nullptr}, {0, 11, nullptr},  {10, 1, nullptr},
+        {10, 0, nullptr},      {0, 0, nullptr}, {0x8000, 0, nullptr}, {0xFFFFFFFFu, 1, nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto bytes = file.recordBytes(entry(0, c.offset, c.length, 1));
+        const QByteArray got(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+        EXPECT_EQ(got, QByteArray(c.bytes ? c.bytes : "")) << c.offset << " " << c.length;
+    }
+}
+
 TEST(LineFileWriter, SortsSectionsAndRoundTrips)
 {
     LineFileWriter writer;
