@@ -30,6 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ShipTypeNames, testing::Values(
     NameCase{36, "Segelfahrzeug (36)"},
     NameCase{39, "reserviert (39)"},
     NameCase{40, "Hochgeschwindigkeitsfahrzeug (40)"},
+    NameCase{49, "Hochgeschwindigkeitsfahrzeug (49)"},
     NameCase{50, "Lotsenfahrzeug (50)"},
     NameCase{58, "Sanitätsfahrzeug (58)"},
     NameCase{59, "Sonderfahrzeug (59)"},
