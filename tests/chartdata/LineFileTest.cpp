@@ -1,4 +1,5 @@
 #include "chartdata/LineFile.h"
+#include "chartdata/LineFileCache.h"
 #include "chartdata/LineFileWriter.h"
 #include "chartdata/PackedPointRecord.h"
 
@@ -118,6 +119,47 @@ TEST(LineFile, RecordBytesStayInsideTheFile)
         const QByteArray got(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
         EXPECT_EQ(got, QByteArray(c.bytes ? c.bytes : "")) << c.offset << " " << c.length;
     }
+}
+
+TEST(LineFileCache, KeepsFilesPerFolderAndForgetsThemOnAFolderChange)
+{
+    QTemporaryDir a, b;
+    for (const QTemporaryDir* d : {&a, &b}) ASSERT_TRUE(QDir(d->path()).mkdir("CHARTDATA"));
+    auto write = [](const QTemporaryDir& d, const char* ext, const QByteArray& bytes) {
+        QFile f(d.path() + "/CHARTDATA/X" + ext);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(a, ".LIN", "AAAA");
+    write(a, ".WPN", QByteArray());
+    write(b, ".LIN", "BB");
+    write(b, ".WPN", QByteArray());
+
+    LineFileCache cache;
+    const Result<LineFile> first = cache.get(a.path(), "X");
+    ASSERT_TRUE(first.ok());
+    EXPECT_EQ(first->lin(), QByteArray("AAAA"));
+    EXPECT_EQ(cache.size(), 1);
+    // Kept: a second get no longer reads the file.
+    ASSERT_TRUE(QFile::remove(a.path() + "/CHARTDATA/X.LIN"));
+    const Result<LineFile> again = cache.get(a.path(), "X");
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ(again->lin(), QByteArray("AAAA"));
+    // Another program folder: the same chart name is another chart.
+    const Result<LineFile> other = cache.get(b.path(), "X");
+    ASSERT_TRUE(other.ok());
+    EXPECT_EQ(other->lin(), QByteArray("BB"));
+    EXPECT_EQ(cache.size(), 1);
+    // Back in the first folder the file is read again, and is gone now.
+    EXPECT_FALSE(cache.get(a.path(), "X").ok());
+    EXPECT_EQ(cache.size(), 0);
+
+    // Files put by hand belong to their folder as well.
+    cache.put(b.path(), "Y", LineFile(QByteArray(), QByteArray("Y")));
+    EXPECT_EQ(cache.get(b.path(), "Y")->lin(), QByteArray("Y"));
+    cache.put(a.path(), "Z", LineFile(QByteArray(), QByteArray("Z")));
+    EXPECT_EQ(cache.size(), 1);
+    EXPECT_FALSE(cache.get(a.path(), "Y").ok());
 }
 
 TEST(LineFileWriter, SortsSectionsAndRoundTrips)
