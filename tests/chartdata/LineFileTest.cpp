@@ -156,7 +156,11 @@ TEST(LineFileCache, KeepsFilesPerFolderAndForgetsThemOnAFolderChange)
 
     // Files put by hand belong to their folder as well.
     cache.put(b.path(), "Y", LineFile(QByteArray(), QByteArray("Y")));
-    EXPECT_EQ(cache.get(b.path(), "Y")->lin(), QByteArray("Y"));
+    cache.put(b.path(), "W", LineFile(QByteArray(), QByteArray("W")));
+    EXPECT_EQ(cache.size(), 2);
+    const Result<LineFile> y = cache.get(b.path(), "Y");
+    ASSERT_TRUE(y.ok());
+    EXPECT_EQ(y->lin(), QByteArray("Y"));
     cache.put(a.path(), "Z", LineFile(QByteArray(), QByteArray("Z")));
     EXPECT_EQ(cache.size(), 1);
     EXPECT_FALSE(cache.get(a.path(), "Y").ok());
