@@ -198,6 +198,22 @@ TEST(LineFileWriter, SortsSectionsAndRoundTrips)
     EXPECT_EQ(rivers[0].box(), (ChartBox{-80, 0, -60, 90000}));
 }
 
+TEST(LineFileWriter, TheWorldsEdgesAreInside)
+{
+    const int32_t h = kWorldHalfHeight, w = kWorldHalfWidth;
+    const struct { ChartPoint p; bool inside; } rows[] = {
+        {{h, 0}, true},       {{-h, 0}, true},       {{0, w}, true},       {{0, -w}, true},
+        {{h, w}, true},       {{-h, -w}, true},      {{h + 1, 0}, false},  {{-h - 1, 0}, false},
+        {{0, w + 1}, false},  {{0, -w - 1}, false},
+    };
+    for (const auto& r : rows) {
+        LineFileWriter writer;
+        const std::vector<ChartPoint> line{{0, 0}, r.p};
+        EXPECT_EQ(writer.add(3, line, 0, 0), r.inside) << r.p.y << " " << r.p.x;
+        EXPECT_EQ(writer.recordCount(), r.inside ? 1 : 0);
+    }
+}
+
 TEST(LineFileWriter, RefusesWhatItCannotEncode)
 {
     const std::vector<ChartPoint> two{{0, 0}, {1, 1}};
