@@ -232,6 +232,37 @@ TEST(LogFont, RecordLayoutAndAssign)
     EXPECT_EQ(f.italic, 0);
 }
 
+TEST(MiniWindowState, RecordLayoutAndDefaults)
+{
+    const MiniWindowState m{0.5, -2.0, 3.0, 2, -1, 0x0102, 0x7FFFFFFF, 0x01020304};
+    std::vector<uint8_t> bytes;
+    ByteWriter out(bytes);
+    m.write(out);
+    ASSERT_EQ(bytes.size(), 44u);
+    const QByteArray b = toQByteArray(bytes);
+    EXPECT_EQ(f64At(b, 0), 0.5);
+    EXPECT_EQ(f64At(b, 8), -2.0);
+    EXPECT_EQ(f64At(b, 16), 3.0);
+    // By hand: 24 shown 2, 28 left -1, 32 top 0x0102, 36 right, 40 bottom.
+    EXPECT_EQ(b.mid(24, 20), QByteArray::fromHex("02000000" "ffffffff" "02010000" "ffffff7f" "04030201"));
+
+    MiniWindowState back;
+    ByteReader in(bytes);
+    EXPECT_TRUE(back.read(in));
+    EXPECT_EQ(back, m);
+    MiniWindowState shortRead;
+    ByteReader cut(std::span<const uint8_t>(bytes).first(43));
+    EXPECT_FALSE(shortRead.read(cut));
+    EXPECT_EQ(shortRead, MiniWindowState());
+
+    // Windows 1 and 4 at their places; no fifth or negative window.
+    EXPECT_EQ(MiniWindowState::defaults(0).left, 2);
+    EXPECT_EQ(MiniWindowState::defaults(3).left, 479);
+    EXPECT_EQ(MiniWindowState::defaults(3).right, 638);
+    EXPECT_EQ(MiniWindowState::defaults(4), MiniWindowState());
+    EXPECT_EQ(MiniWindowState::defaults(-1), MiniWindowState());
+}
+
 TEST(DetailFlags, LayerBits)
 {
     EXPECT_EQ(DetailFlags::layerBit(0), 0x0001u);
