@@ -136,8 +136,6 @@ bool Viewport::ZoomPan(int left, int right, int top, int bottom, int code)
     case WholeWorld: scale_ = worldScale_; break;
     default: return false;
     }
-    scaleX_ = scale_;
-    scaleY_ = yFactor_ * scale_;
     ClampViewport();
     return true;
 }

@@ -93,3 +93,70 @@ TEST(Ini, KeyAddedToAnEmptySectionGoesBeforeItsBlankLines)
     ini.setValue(u"URL", u"boy", "b");
     EXPECT_EQ(ini.toBytes(), QByteArray("[URL]\r\nboy=b\r\n\r\n[AVI]\r\nspeed=3\r\n"));
 }
+
+// Shapes that real profile files come in: each row reads one key.
+TEST(Ini, FileShapesRead)
+{
+    const struct {
+        QByteArray bytes;
+        const char16_t* section;
+        const char16_t* key;
+        const char* expected; // nullptr: absent
+    } rows[] = {
+        {"\xEF\xBB\xBF[Settings]\r\nA=1\r\n", u"Settings", u"A", "1"},     // byte-order mark
+        {"\xEF\xBB\xBF\xEF\xBB\xBF[Settings]\nA=1\n", u"Settings", u"A", "1"}, // and one more
+        {"\n[A]\nx=1\n", u"A", u"x", "1"},                                    // blank first line
+        {"[A]\nx=1", u"A", u"x", "1"},                                        // no final line end
+        {"[open\nkey=1\n", u"open", u"key", "1"},                             // header without ']'
+        {"[A] ; note\nx=1\n", u"A", u"x", "1"},
+        {"[A]\r\n=5\r\n", u"A", u"", nullptr},                                // no name, no key
+        {"[A]\nx=1\n[B]\ny=2\n", u"B", u"x", nullptr},                        // only its own section
+        {"[A]\nx=\"\"\n", u"A", u"x", ""},                                    // quotes around nothing
+        {"[A]\nx=\"\n", u"A", u"x", "\""},                                   // a lone quote stays
+        {"[A]\nx='a b'\n", u"A", u"x", "a b"},
+        {"[A]\nx=K\xC3\xBCste\n", u"A", u"x", "Küste"},                        // UTF-8
+        {"[A]\nx=K\xFCste\n", u"A", u"x", "Küste"},                            // Latin-1 of old files
+    };
+    for (const auto& r : rows) {
+        const IniFile ini = IniFile::fromBytes(r.bytes);
+        const auto value = ini.value(r.section, r.key);
+        if (r.expected == nullptr) {
+            EXPECT_FALSE(value.has_value()) << r.bytes.toStdString();
+        } else {
+            ASSERT_TRUE(value.has_value()) << r.bytes.toStdString();
+            EXPECT_EQ(*value, QString::fromUtf8(r.expected)) << r.bytes.toStdString();
+        }
+    }
+}
+
+// Each row: a file, optionally one key written, and the bytes that must result.
+TEST(Ini, FileShapesWriteBack)
+{
+    const struct {
+        QByteArray bytes;
+        const char16_t* section; // nullptr: written back unchanged
+        QByteArray expected;
+    } rows[] = {
+        {"[A]\nx=1", nullptr, "[A]\nx=1"},                       // no line end added
+        {"[A]\r\nx=1\ny=2\r\n", nullptr, "[A]\r\nx=1\ny=2\r\n"},   // mixed line ends kept
+        {"", u"S", "[S]\r\nk=v\r\n"},
+        {"[A]\nx=1", u"A", "[A]\nx=1\nk=v\n"},                   // the last line gets its end
+        {"[A]\nx=1\n", u"A", "[A]\nx=1\nk=v\n"},                 // new lines follow the file's
+        {"[A]\r\nx=1\n", u"A", "[A]\r\nx=1\nk=v\r\n"},           // ... first line end
+        {"[A]\nx=1\n", u"B", "[A]\nx=1\n\n[B]\nk=v\n"},
+    };
+    for (const auto& r : rows) {
+        IniFile ini = IniFile::fromBytes(r.bytes);
+        if (r.section != nullptr)
+            ini.setValue(r.section, u"k", "v");
+        EXPECT_EQ(ini.toBytes(), r.expected) << r.bytes.toStdString();
+    }
+}
+
+// Numbers are read only up to the end of the text handed over, not beyond it.
+TEST(Ini, AtoiLikeStopsAtTheEndOfItsView)
+{
+    EXPECT_EQ(atoiLike(QStringView(u"12345").left(2)), 12);
+    EXPECT_EQ(atoiLike(QStringView(u" 7").left(1)), 0);
+    EXPECT_EQ(atoiLike(QStringView(u"2147483648")), 2147483647);
+}

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <numbers>
 
 using kesmar::ChartPoint;
 using kesmar::Measurement;
@@ -189,6 +191,68 @@ TEST(MeasurementRoute, ChartPointTruncatesTowardZero)
 {
     EXPECT_EQ(Measurement::toChartPoint({-0.0019, 0.0019}), (ChartPoint{1, -1}));
     EXPECT_EQ(Measurement::toChartPoint({1e12, -1e12}).x, 2147483647);
+}
+
+} // namespace
+
+namespace {
+
+TEST(MeasurementMath, EastWestDistanceAwayFromTheMeridian)
+{
+    // 8°E to 9°E along 54°N: one degree of longitude times cos 54°.
+    const auto m = Measurement::measure({480.0, -3240.0}, {540.0, -3240.0});
+    EXPECT_NEAR(m.kilometres, 111.3199 * std::cos(54.0 * std::numbers::pi / 180.0), 0.0001);
+}
+
+// The rubber band of a finished plain measurement stays until something
+// replaces it; switching measuring off or starting a route takes it away.
+TEST(MeasurementState, BandStaysOnlyUntilMeasuringIsLeft)
+{
+    RouteLine route;
+    const auto measured = [&route] {
+        auto m = std::make_unique<Measurement>();
+        m->toggleMeasuring();
+        m->click({0, 0});
+        m->moveTo({5, 5});
+        return m;
+    };
+    auto m = measured();
+    m->toggleMeasuring();
+    EXPECT_FALSE(m->bandShown()) << "measuring off";
+
+    m = measured();
+    m->newRoute(route);
+    EXPECT_FALSE(m->bandShown()) << "new route while measuring";
+
+    m = measured();
+    m->appendRoute(route);
+    EXPECT_FALSE(m->bandShown()) << "append while measuring";
+
+    m = measured();
+    m->end(route);
+    m->toggleMeasuring();
+    EXPECT_TRUE(m->bandShown()) << "measuring on again, nothing clicked yet";
+
+    Measurement planning;
+    planning.newRoute(route);
+    planning.click({0, 0});
+    planning.moveTo({5, 5});
+    EXPECT_TRUE(planning.end(route));
+    EXPECT_FALSE(planning.bandShown()) << "the route line replaces the band";
+    EXPECT_FALSE(planning.end(route)) << "nothing in progress";
+}
+
+TEST(MeasurementRoute, AppendContinuesOnlyARouteWithALeg)
+{
+    for (const size_t points : {1u, 2u}) {
+        Measurement m;
+        RouteLine route;
+        for (size_t i = 0; i < points; ++i)
+            route.append({-3000000, static_cast<int32_t>(i * 1000)});
+        m.appendRoute(route);
+        EXPECT_EQ(m.state(), points == 1 ? Measurement::State::Armed : Measurement::State::InProgress)
+            << points;
+    }
 }
 
 } // namespace

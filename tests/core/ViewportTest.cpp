@@ -39,6 +39,8 @@ TEST(Viewport, StartUpShowsTheWholeWorld)
     EXPECT_EQ(v.centreY(), 350);
     EXPECT_EQ(v.visibleBox().left, -10'800'000);
     EXPECT_EQ(v.visibleBox().right, 10'800'000);
+    EXPECT_EQ(v.visibleBox().top, -5'367'600);
+    EXPECT_EQ(v.visibleBox().bottom, 5'367'600);
 }
 
 TEST(Viewport, RestoredDefaultPositionProjectsItsCentreToTheWindowCentre)
@@ -75,7 +77,8 @@ TEST(Viewport, ZoomInStopsAtTheMinimumScale)
 TEST(Viewport, EveryCodeStepsByItsAmountAndUnknownCodesChangeNothing)
 {
     struct Case { int code; double dx, dy, scaleFactor; };
-    // 800 x 600 at scale 1: a quarter step is 200 minutes across, 150 up/down.
+    // 800 x 600 at scale 1: a quarter step is 200 minutes across, 150 up/down;
+    // at scale 2 twice that.
     const Case cases[] = {
         {Viewport::PanLeft, 200, 0, 1},       {Viewport::PanRight, -200, 0, 1},
         {Viewport::PanUp, 0, 150, 1},         {Viewport::PanDown, 0, -150, 1},
@@ -85,13 +88,15 @@ TEST(Viewport, EveryCodeStepsByItsAmountAndUnknownCodesChangeNothing)
         {Viewport::ZoomOut, 0, 0, 2},         {Viewport::ZoomOutPad, 0, 0, 2},
         {Viewport::ZoomInStep, 0, 0, 1 / 1.2}, {Viewport::ZoomOutStep, 0, 0, 1.2},
     };
-    for (const Case& c : cases) {
-        Viewport v = viewAt(1.0, 100.0, 1000.0);
-        EXPECT_TRUE(v.ZoomPan(0, 0, 0, 0, c.code)) << c.code;
-        EXPECT_DOUBLE_EQ(v.xOffset(), 100.0 + c.dx) << c.code;
-        EXPECT_DOUBLE_EQ(v.yOffset(), 1000.0 + c.dy) << c.code;
-        EXPECT_NEAR(v.scale(), c.scaleFactor, 1e-12) << c.code;
-        EXPECT_DOUBLE_EQ(v.scaleY(), 0.71 * v.scale()) << c.code;
+    for (const double scale : {1.0, 2.0}) {
+        for (const Case& c : cases) {
+            Viewport v = viewAt(scale, 100.0, 1000.0);
+            EXPECT_TRUE(v.ZoomPan(0, 0, 0, 0, c.code)) << c.code;
+            EXPECT_DOUBLE_EQ(v.xOffset(), 100.0 + c.dx * scale) << c.code << " at " << scale;
+            EXPECT_DOUBLE_EQ(v.yOffset(), 1000.0 + c.dy * scale) << c.code << " at " << scale;
+            EXPECT_NEAR(v.scale(), c.scaleFactor * scale, 1e-12) << c.code;
+            EXPECT_DOUBLE_EQ(v.scaleY(), 0.71 * v.scale()) << c.code;
+        }
     }
     Viewport v = viewAt(1.0, 100.0, 1000.0);
     const ChartBox before = v.visibleBox();
@@ -116,6 +121,9 @@ TEST(Viewport, PanningStopsAtTheDateLineAndAtThePoles)
     for (int i = 0; i < 10; ++i) {
         v.ZoomPan(0, 0, 0, 0, Viewport::PanRightHalf);
         v.ZoomPan(0, 0, 0, 0, Viewport::PanDownHalf);
+        // Not even one step shows what lies beyond the date line or the pole.
+        EXPECT_LE(v.visibleBox().right, 10'800'000) << i;
+        EXPECT_LE(v.visibleBox().bottom, 5'400'000) << i;
     }
     EXPECT_EQ(v.visibleBox().right, 10'800'000);
     EXPECT_EQ(v.visibleBox().bottom, 5'400'000);
@@ -137,6 +145,33 @@ TEST(Viewport, ZoomRectangleCentresItAndScalesByItsWidthAlone)
     Viewport coarse = viewAt(2.0, 0.0, 0.0);
     EXPECT_TRUE(coarse.ZoomPan(500, 700, 400, 550, Viewport::ZoomRectangle));
     EXPECT_DOUBLE_EQ(coarse.scale(), 0.5);
+    EXPECT_DOUBLE_EQ(coarse.xOffset(), -400.0);
+    EXPECT_DOUBLE_EQ(coarse.yOffset(), -175.0 * 0.71 * 2.0);
+    // A rectangle without width cannot give a usable scale: the whole world.
+    Viewport flat = viewAt(1.0, 0.0, 0.0);
+    EXPECT_TRUE(flat.ZoomPan(500, 500, 400, 550, Viewport::ZoomRectangle));
+    EXPECT_DOUBLE_EQ(flat.scale(), flat.worldScale());
+}
+
+// Away from scale 1 and the window centre, where a swapped factor shows.
+TEST(Viewport, ProjectionAwayFromTheCentreAndFromScaleOne)
+{
+    const Viewport v = viewAt(0.5, -483.0, 2908.0);
+    // 100 pixels right of the centre are 50 minutes east, 100 up 35.5 minutes north.
+    EXPECT_EQ(v.project(533.1, -2943.6), QPoint(500, 200));
+    EXPECT_EQ(v.project(ChartPoint{-2'943'600, 533'100}), QPoint(500, 200));
+    const MinutePoint m = v.unproject(500, 200);
+    EXPECT_NEAR(m.x, 533.0, 1e-9);
+    EXPECT_NEAR(m.y, -2943.5, 1e-9);
+    EXPECT_EQ(v.latitudeText(0, 0), QString::fromUtf8("50°14.500N"));
+    EXPECT_EQ(v.longitudeText(0, 0), QString::fromUtf8("  4°43.000E"));
+    const ChartBox box = v.visibleBox();
+    EXPECT_EQ(box.left, 283'000);
+    EXPECT_EQ(box.right, 683'000);
+    EXPECT_EQ(box.top, -3'014'500);
+    EXPECT_EQ(box.bottom, -2'801'500);
+    // A position that is no number cannot land anywhere but the centre.
+    EXPECT_EQ(v.project(std::nan(""), std::nan("")), QPoint(400, 300));
 }
 
 TEST(Viewport, ResizeKeepsTheLongitudeSpanAndTheCentre)
@@ -189,6 +224,8 @@ TEST(Viewport, PrintingAndReturningLeavesTheScreenViewAsItWas)
         const Viewport before = v;
         const int margin = Viewport::printMargin(300);
         EXPECT_EQ(margin, 88);
+        EXPECT_EQ(Viewport::printMargin(254), 75);
+        EXPECT_EQ(Viewport::printMargin(1016), 300);
         ASSERT_TRUE(v.beginPrinting({margin, margin, 2480 - margin, 3508 - margin}, margin, margin));
         EXPECT_TRUE(v.isPrinting());
         EXPECT_EQ(v.printingFlag(), 16);
@@ -196,6 +233,7 @@ TEST(Viewport, PrintingAndReturningLeavesTheScreenViewAsItWas)
         EXPECT_NEAR(v.worldScale() / v.scale(), before.worldScale() / before.scale(), 1e-9);
         EXPECT_EQ(v.centreX(), 1240);
         EXPECT_EQ(v.farLimit(), 3 * 3508);
+        EXPECT_DOUBLE_EQ(v.deviceFactor(), (3508 - 2 * margin) / 1800.0); // fonts by the page's long side
         EXPECT_EQ(v.levelDot(), before.levelDot()); // the page keeps the screen's thresholds
         // Symbols keep their size relative to the chart on paper.
         EXPECT_NEAR(v.worldScale() / v.symbolSize(), before.worldScale() / before.symbolSize(), 1e-9);
@@ -208,6 +246,8 @@ TEST(Viewport, PrintingAndReturningLeavesTheScreenViewAsItWas)
         EXPECT_EQ(v.windowRect(), before.windowRect());
         EXPECT_EQ(v.symbolSize(), before.symbolSize());
         EXPECT_EQ(v.farLimit(), before.farLimit());
+        EXPECT_EQ(v.marginX(), 0);
+        EXPECT_EQ(v.marginY(), 0);
     }
 }
 
@@ -256,7 +296,7 @@ TEST(Viewport, PointLevelsFollowTheZoomLevelRule)
 {
     struct Case { double scale; int n; int full; int dot; };
     const Case cases[] = {
-        {20.0, 1, 26, 40},  {16.0, 2, 40, 53},   {16.0001, 1, 26, 40}, {0.01, 12, 175, 188},
+        {20.0, 1, 26, 40},  {16.0, 2, 40, 53},   {16.0001, 1, 26, 40}, {0.0006, 16, 228, 242}, {0.01, 12, 175, 188},
         {0.0003, 17, 242, 13}, {0.0002, 18, 255, 13}, {1e-9, 20, 255, 13},
     };
     for (const Case& c : cases) {
@@ -284,7 +324,7 @@ TEST(Viewport, FontsAndSymbolSizeFollowTheStyle)
     ViewportStyle style;
     style.symbolSize = 0.04;
     style.textSize = 1.5;
-    style.chartFont = {QStringLiteral("Arial"), -8, 300, false};
+    style.chartFont = {QStringLiteral("Courier"), -8, 300, false};
     style.workFont = {QStringLiteral("Times"), -12, 700, true};
     v.setStyle(style);
     v.setDesktopWidth(2048);
@@ -297,8 +337,53 @@ TEST(Viewport, FontsAndSymbolSizeFollowTheStyle)
     EXPECT_EQ(v.chartFont().weight, 900);
     EXPECT_EQ(v.workFont().weight, 2100);
     EXPECT_EQ(v.workFont().family, QStringLiteral("Times"));
+    EXPECT_EQ(v.chartFont().family, QStringLiteral("Courier"));
     // The light recompute keeps the symbols' ratio to the world instead.
+    // ... also when the style changed in between: the shown symbols count.
+    style.symbolSize = 0.5;
+    v.setStyle(style);
     ASSERT_TRUE(v.setWindowRect({0, 0, 400, 300}));
     ASSERT_TRUE(v.RecomputeViewportLight());
     EXPECT_DOUBLE_EQ(v.symbolSize(), 0.08);
+}
+
+// The light recompute of a resize leaves the view unclamped and keeps its zoom.
+TEST(Viewport, LightRecomputeDoesNotClamp)
+{
+    Viewport v = viewAt(2.0, 0.0, 5400.0 - 426.0); // touching the north edge
+    ASSERT_TRUE(v.setWindowRect({0, 0, 800, 1200}));
+    ASSERT_TRUE(v.RecomputeViewportLight());
+    EXPECT_DOUBLE_EQ(v.yOffset(), 5400.0 - 426.0);
+    EXPECT_DOUBLE_EQ(v.scale(), 2.0);
+    EXPECT_DOUBLE_EQ(v.scaleY(), 0.71 * 2.0);
+    ASSERT_TRUE(v.RecomputeViewport());
+    EXPECT_DOUBLE_EQ(v.yOffset(), 5400.0 - 852.0);
+
+    Viewport loose; // not started: nothing to clamp against yet
+    loose.setView(2.0, 10.0, 20.0);
+    EXPECT_DOUBLE_EQ(loose.scaleY(), 0.71 * 2.0);
+    EXPECT_FALSE(loose.RecomputeViewport()); // and no window yet
+}
+
+TEST(Viewport, TheSmallestWindowsAndPagesAreTaken)
+{
+    for (const PixelRect rect : {PixelRect{0, 0, 1, 600}, PixelRect{0, 0, 800, 1}}) {
+        Viewport v;
+        EXPECT_TRUE(v.startUp(rect)) << rect.width() << "x" << rect.height();
+        EXPECT_TRUE(v.resize(rect));
+    }
+    for (const PixelRect rect : {PixelRect{0, 0, 0, 600}, PixelRect{0, 0, 800, 0}}) {
+        Viewport v;
+        EXPECT_FALSE(v.startUp(rect)) << rect.width() << "x" << rect.height();
+    }
+    Viewport v = startedView(800, 600);
+    EXPECT_FALSE(v.beginPrinting({0, 0, 0, 100}, 0, 0));
+    EXPECT_FALSE(v.beginPrinting({0, 0, 100, 0}, 0, 0));
+    EXPECT_FALSE(v.beginPrinting({0, 0, 100, 100}, -1, 0));
+    EXPECT_FALSE(v.beginPrinting({0, 0, 100, 100}, 0, -1));
+    ASSERT_TRUE(v.beginPrinting({0, 0, 1, 1}, 0, 0)); // a page without margins
+    EXPECT_FALSE(v.beginPrinting({0, 0, 100, 100}, 0, 0)) << "already printing";
+    EXPECT_EQ(v.widthF(), 1.0);
+    v.endPrinting();
+    EXPECT_EQ(v.widthF(), 800.0);
 }
