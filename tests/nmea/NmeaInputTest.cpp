@@ -105,6 +105,24 @@ TEST_F(NmeaInputTest, TimeLineWaitsForNonZeroValues)
     EXPECT_EQ(panel(NmeaPanelField::Height), "0545");
 }
 
+TEST_F(NmeaInputTest, RmcWithoutDateKeepsTheDate)
+{
+    input.receiveDatagram("$GPRMC,123519.00,A,4807.038,N,01131.000,E,,,230394,,");
+    EXPECT_EQ(panel(NmeaPanelField::Utc), "12:35:19  23.03.94");
+    input.receiveDatagram("$GPRMC,123520.00,A,4807.038,N,01131.000,E,,,,,");
+    EXPECT_EQ(panel(NmeaPanelField::Utc), "12:35:20  23.03.94");
+}
+
+TEST_F(NmeaInputTest, EquatorAndPrimeMeridianAreNorthAndEast)
+{
+    QSignalSpy lat(&input, &NmeaInput::gpsLatitudeTextChanged);
+    QSignalSpy lon(&input, &NmeaInput::gpsLongitudeTextChanged);
+    input.receiveDatagram("$GPGLL,0000.000,N,00000.000,E,123456,A");
+    ASSERT_EQ(lat.count(), 1);
+    EXPECT_EQ(lat.last().at(0).toString(), QString::fromUtf8(" 0°00.000N"));
+    EXPECT_EQ(lon.last().at(0).toString(), QString::fromUtf8("  0°00.000E"));
+}
+
 TEST_F(NmeaInputTest, VtgWritesSpeedAndCourses)
 {
     QSignalSpy course(&input, &NmeaInput::courseTextChanged);
