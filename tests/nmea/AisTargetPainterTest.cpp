@@ -196,4 +196,44 @@ TEST(TrackPainter, DrawsBehindThePositions)
     EXPECT_EQ(image.pixelColor(320, 150), QColor(Qt::white));
 }
 
+QImage paintTrack(const OwnTrack& track)
+{
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    std::vector<QPoint> buffer;
+    TrackPainter::paint(painter, elbeView(), track, false, buffer);
+    painter.end();
+    return image;
+}
+
+TEST(TrackPainter, TwoPixelsWideInOneColour)
+{
+    test::qtTestApplication();
+    OwnTrack track;
+    track.add(54.0, 10.0, 0);
+    track.add(54.0, 10.0 + 100 * 0.01 / 60.0, 10000);                      // 100 pixels east
+    track.add(54.0 - 50 * 0.01 / 60.0, 10.0 + 150 * 0.01 / 60.0, 20000); // then 50 down, 50 east
+    const QImage image = paintTrack(track);
+    for (int x = 210; x <= 290; x += 20) {
+        EXPECT_EQ(image.pixelColor(x, 149), TrackPainter::colour()) << x;
+        EXPECT_EQ(image.pixelColor(x, 150), TrackPainter::colour()) << x;
+        EXPECT_TRUE(white(image, x, 148)) << x;
+        EXPECT_TRUE(white(image, x, 151)) << x;
+    }
+    // Without antialiasing, the slanted part too.
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (!white(image, x, y)) {
+                ASSERT_EQ(image.pixelColor(x, y), TrackPainter::colour()) << x << "," << y;
+            }
+
+    // A single point is no line yet.
+    OwnTrack one;
+    one.add(54.0, 10.0, 0);
+    const QImage dot = paintTrack(one);
+    for (int y = 140; y <= 160; ++y)
+        for (int x = 190; x <= 210; ++x) ASSERT_TRUE(white(dot, x, y)) << x << "," << y;
+}
+
 } // namespace
