@@ -85,6 +85,9 @@ TEST(LineFile, DecodeSkipsRecordsOutsideTheirFile)
 
     EXPECT_EQ(file.decode(entry(0, 0, len, 3), out), 3);
     EXPECT_EQ(out[2], pts[2]);
+    // A record of a single point is a record as well.
+    EXPECT_EQ(file.decode(entry(0, 0, len, 1), out), 1);
+    EXPECT_EQ(out[0], pts[0]);
     // Bit 15 of the length is not part of it.
     EXPECT_EQ(file.decode(entry(0, 0, uint16_t(len | 0x8000), 3), out), 3);
 
