@@ -209,7 +209,7 @@ TEST(MeasurementMath, EastWestDistanceAwayFromTheMeridian)
 TEST(MeasurementState, BandStaysOnlyUntilMeasuringIsLeft)
 {
     RouteLine route;
-    const auto measured = [&route] {
+    const auto measured = [] {
         auto m = std::make_unique<Measurement>();
         m->toggleMeasuring();
         m->click({0, 0});
