@@ -255,10 +255,17 @@ TEST(MiniWindowState, RecordLayoutAndDefaults)
     EXPECT_FALSE(shortRead.read(cut));
     EXPECT_EQ(shortRead, MiniWindowState());
 
-    // Windows 1 and 4 at their places; no fifth or negative window.
-    EXPECT_EQ(MiniWindowState::defaults(0).left, 2);
-    EXPECT_EQ(MiniWindowState::defaults(3).left, 479);
-    EXPECT_EQ(MiniWindowState::defaults(3).right, 638);
+    // The four windows stand side by side in one row under the toolbar,
+    // 159 x 97 pixels each, all hidden; no fifth or negative window.
+    const int lefts[5] = {2, 161, 320, 479, 638};
+    for (int i = 0; i < 4; ++i) {
+        const MiniWindowState d = MiniWindowState::defaults(i);
+        EXPECT_EQ(d.shown, 0) << i;
+        EXPECT_EQ(d.left, lefts[i]) << i;
+        EXPECT_EQ(d.right, lefts[i + 1]) << i;
+        EXPECT_EQ(d.top, 71) << i;
+        EXPECT_EQ(d.bottom, 168) << i;
+    }
     EXPECT_EQ(MiniWindowState::defaults(4), MiniWindowState());
     EXPECT_EQ(MiniWindowState::defaults(-1), MiniWindowState());
 }
