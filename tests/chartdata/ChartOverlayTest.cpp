@@ -3,6 +3,8 @@
 #include "chartdata/VesselMark.h"
 #include "core/Viewport.h"
 
+#include "support/GuiTestApplication.h"
+
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -194,6 +196,47 @@ TEST(ChartOverlayTest, RouteIsAmberOnScreenAndBlackOnPaper)
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x) changed += image.pixel(x, y) != qRgb(0, 0, 255);
     EXPECT_EQ(changed, 0);
+}
+
+// A page of 800 x 600 dots at 96 dpi: margins of 28 dots (7.5 mm), the
+// window 28..772 x 28..572. Black frames two dots wide at the page edge and
+// half a margin in, the outer half of the margins white; the title box
+// 7 x 2.5 cm (264 x 94 dots) in the inner frame's lower right corner, white,
+// with its ruled lines.
+TEST(PageDecorationTest, FramesAndTitleBoxAtTheirDots)
+{
+    test::guiTestApplication();  // fonts for the title
+    Viewport v;
+    v.startUp({0, 0, 800, 600});
+    v.setView(1.0, -450.0, 3240.0);
+    const int m = Viewport::printMargin(96);
+    ASSERT_EQ(m, 28);
+    ASSERT_TRUE(v.beginPrinting({m, m, 800 - m, 600 - m}, m, m));
+    QImage page(800, 600, QImage::Format_RGB32);
+    const QRgb grey = qRgb(128, 128, 128), black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    page.fill(grey);
+    {
+        QPainter p(&page);
+        PageDecoration::draw(p, v, 96.0);
+    }
+    // Inner frame: x = 772 + 14 = 786, y = 14 and 586; two dots: 13..14, 785..786.
+    const int rb = 786, bb = 586, lb = rb - 264, tb = bb - 94;
+    const struct { int x, y; QRgb colour; } dots[] = {
+        {200, 0, black},      {200, 599, black},    {200, 5, white},      {200, 590, white},    {0, 300, black},      {200, 14, black},
+        {200, 13, black},     {200, 12, white},     {200, 15, grey},      {14, 300, black},
+        {13, 300, black},     {15, 300, grey},      {200, bb, black},     {200, bb - 1, black},
+        {200, bb - 2, grey},  {rb, 300, black},     {rb - 1, 300, black}, {rb - 2, 300, grey},
+        {200, 30, grey},      // the chart area is untouched
+        {rb - 1, tb + 20, white}, {lb + 1, tb + 20, white}, {lb - 2, tb + 20, grey},
+        {lb, tb + 20, black}, {rb - 100, tb, black}, {rb - 100, tb + 37, black},
+    };
+    for (const auto& d : dots)
+        EXPECT_EQ(page.pixel(d.x, d.y), d.colour) << d.x << "," << d.y;
+    // The title is drawn in red-orange.
+    int title = 0;
+    for (int y = tb; y < tb + 37; ++y)
+        for (int x = lb; x < rb; ++x) title += page.pixel(x, y) == qRgb(255, 40, 0);
+    EXPECT_GT(title, 20);
 }
 
 TEST(PageDecorationTest, CornerLabelsNameTheWindowCorners)
