@@ -229,6 +229,8 @@ TEST(PageDecorationTest, FramesAndTitleBoxAtTheirDots)
         {200, 30, grey},      // the chart area is untouched
         {rb - 1, tb + 20, white}, {lb + 1, tb + 20, white}, {lb - 2, tb + 20, grey},
         {lb, tb + 20, black}, {rb - 100, tb, black}, {rb - 100, tb + 37, black},
+        {rb - 100, bb - 1, white},  // the box covers the inner half of the frame
+        {790, 0, black},      {790, 1, white},
     };
     for (const auto& d : dots)
         EXPECT_EQ(page.pixel(d.x, d.y), d.colour) << d.x << "," << d.y;
@@ -249,6 +251,13 @@ TEST(PageDecorationTest, CornerLabelsNameTheWindowCorners)
               QString::fromUtf8(" TOP / LEFT: 54°35.500N - 005°50.000E"));
     EXPECT_EQ(PageDecoration::cornerLabel(v, false),
               QString::fromUtf8("BOT / RIGHT: 53°24.500N - 009°10.000E "));
+    // Top left half a minute from 0° (50 rows of 0.71', 100 columns of 1'):
+    // the hemisphere letters still follow the sign.
+    v.setView(1.0, -99.5, -35.0);
+    EXPECT_EQ(PageDecoration::cornerLabel(v, true),
+              QString::fromUtf8(" TOP / LEFT: 00°00.500N - 000°00.500W"));
+    EXPECT_EQ(PageDecoration::cornerLabel(v, false),
+              QString::fromUtf8("BOT / RIGHT: 01°10.500S - 003°19.500E "));
     v.setView(1.0, 4000.0, -3000.0);  // 66°40'W, 50°S
     EXPECT_EQ(PageDecoration::cornerLabel(v, true),
               QString::fromUtf8(" TOP / LEFT: 49°24.500S - 068°20.000W"));
