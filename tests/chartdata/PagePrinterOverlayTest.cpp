@@ -3,6 +3,7 @@
 #include "chartdata/PagePrinter.h"
 #include "core/Viewport.h"
 
+#include "SyntheticChart.h"
 #include "support/GuiTestApplication.h"
 
 #include <QGuiApplication>
@@ -43,6 +44,56 @@ TEST(PagePrinterOverlay, DrawnOnThePageWithThePageViewport)
     EXPECT_NEAR(drawnAt.x(), 500, 2);
     EXPECT_NEAR(drawnAt.y(), 350, 2);
     EXPECT_EQ(image.pixelColor(drawnAt + QPoint(1, 1)), QColor(Qt::red));
+}
+
+// A page needs at least one dot inside its 7.5 mm margins (28 dots at 96 dpi).
+TEST(PagePrinter, PageViewportNeedsRoomInsideTheMargins)
+{
+    Viewport screen;
+    screen.startUp(PixelRect{0, 0, 800, 600});
+    const struct { int width, height; bool ok; } rows[] = {
+        {1000, 700, true}, {57, 57, true}, {57, 700, true}, {1000, 57, true},
+        {56, 700, false},  {1000, 56, false}, {56, 56, false}, {0, 0, false},
+    };
+    for (const auto& r : rows) {
+        const auto v = PagePrinter::pageViewport(screen, {QSize(r.width, r.height), 96.0, 96.0});
+        EXPECT_EQ(v.has_value(), r.ok) << r.width << " x " << r.height;
+        if (v) {
+            EXPECT_TRUE(v->isPrinting());
+            EXPECT_EQ(v->windowRect().height(), r.height - 56) << r.width << " x " << r.height;
+        }
+    }
+}
+
+// The page is drawn in the printer colours, with the charts selected for it:
+// background 4 is white on paper, the land area colour 14 light blue
+// (0x00D19D34 as COLORREF).
+TEST(PagePrinter, PrintsTheSelectedChartsInPrinterColours)
+{
+    test::guiTestApplication();
+    test::SyntheticCharts charts;
+    LineFileWriter w;
+    ASSERT_TRUE(w.add(4, test::boxRing(-10000, -20000, 10000, 20000), 0, 0x80));
+    ASSERT_TRUE(charts.write("BOX", w));
+    Viewport screen;
+    screen.startUp(PixelRect{0, 0, 800, 600});
+    screen.setView(1.0, 0.0, 0.0);
+    ChartCatalogue catalogue = charts.catalogue({"BOX"}, screen);
+    ChartConfig config;
+    const PagePrinter::Page page{QSize(1000, 700), 96.0, 96.0};
+    QImage image(page.pixels, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    DrawOptions options;
+    options.programFolder = charts.folder();
+    ChartPainter chartPainter;
+    const PaintResult result = PagePrinter::print(painter, page, screen, catalogue, config, options, {}, chartPainter);
+    painter.end();
+    EXPECT_FALSE(result.interrupted);
+    // The window is 28..972 x 28..672, centred on 0/0: the box spans 20 dots
+    // either side of (500, 350) across and 14 up and down.
+    EXPECT_EQ(image.pixel(500, 350), qRgb(0xD1, 0x9D, 0x34));
+    EXPECT_EQ(image.pixel(100, 100), qRgb(255, 255, 255));
 }
 
 } // namespace
