@@ -96,4 +96,32 @@ TEST(PagePrinter, PrintsTheSelectedChartsInPrinterColours)
     EXPECT_EQ(image.pixel(100, 100), qRgb(255, 255, 255));
 }
 
+// The vessel mark is printed only where both coordinates are known; it
+// inverts the white paper around the vessel's dot, the centre left free.
+TEST(PagePrinter, VesselMarkOnlyWithAKnownPosition)
+{
+    test::guiTestApplication();
+    Viewport screen;
+    screen.startUp(PixelRect{0, 0, 800, 600});
+    screen.setView(1.0, 0.0, 0.0);
+    const PagePrinter::Page page{QSize(1000, 700), 96.0, 96.0};
+    const struct { std::optional<double> lon, lat; bool drawn; } rows[] = {
+        {0.0, 0.0, true}, {0.0, std::nullopt, false}, {std::nullopt, 0.0, false}, {std::nullopt, std::nullopt, false},
+    };
+    for (const auto& r : rows) {
+        QImage image(page.pixels, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        PagePrinter::Marks marks;
+        marks.vesselLongitude = r.lon;
+        marks.vesselLatitude = r.lat;
+        ChartPainter chartPainter;
+        PagePrinter::print(painter, page, screen, ChartCatalogue(), ChartConfig(), DrawOptions{}, marks, chartPainter);
+        painter.end();
+        // 0/0 is the window's centre (500, 350); the mark's left arm runs from x - 9 to x - 2.
+        EXPECT_EQ(image.pixel(491, 350), r.drawn ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) << r.drawn;
+        EXPECT_EQ(image.pixel(500, 350), qRgb(255, 255, 255));
+    }
+}
+
 } // namespace
