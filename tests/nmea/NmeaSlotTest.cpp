@@ -164,6 +164,39 @@ int boundSocket(const QString& path)
     return fd;
 }
 
+TEST(NmeaSlot, EmptyDatagramIsNoError)
+{
+    app();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nmea.sock");
+    NmeaSlot slot;
+    QString error;
+    ASSERT_TRUE(slot.open(path, &error)) << error.toStdString();
+    QSignalSpy received(&slot, &NmeaSlot::datagramReceived);
+    QSignalSpy failed(&slot, &NmeaSlot::readError);
+    const int raw = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(path);
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    ASSERT_EQ(::sendto(raw, "", 0, 0, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::sendto(raw, "$GPTXT", 6, 0, reinterpret_cast<sockaddr*>(&address), sizeof address), 6);
+    ::close(raw);
+    ASSERT_TRUE(waitFor(received, 2));
+    EXPECT_EQ(received.at(0).at(0).toByteArray(), QByteArray());
+    EXPECT_EQ(received.at(1).at(0).toByteArray(), QByteArray("$GPTXT"));
+    EXPECT_EQ(failed.count(), 0);
+}
+
+TEST(NmeaSlotSender, PathTooLongIsNoPlotter)
+{
+    NmeaSlotSender sender;
+    sender.setPath(QStringLiteral("/tmp/") + QString(200, QLatin1Char('n')));
+    QString error;
+    EXPECT_EQ(sender.send("$GPTXT", &error), NmeaSlotSender::Result::NoPlotter);
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(ENAMETOOLONG)));
+}
+
 TEST(NmeaSlotSender, FullQueueWaitsForTheReader)
 {
     QTemporaryDir dir;
