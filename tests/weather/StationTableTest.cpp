@@ -58,6 +58,20 @@ TEST(StationTable, FindsFirstEntryByNumberAndByIndicator)
     EXPECT_EQ(table.entryAt(4).nameView(), "SECOND EDZW");
 }
 
+// Indicators that differ in one bit of one letter are different stations.
+TEST(StationTable, IndicatorsDifferingInOneBitAreKeptApart)
+{
+    const std::vector<StationEntry> entries = {
+        makeEntry(0, "ADZW", "A"), makeEntry(0, "@DZW", "AT"), makeEntry(0, "EDZV", "V")};
+    StationTable table;
+    ASSERT_TRUE(table.loadBytes(tableBytes(entries)).ok());
+    for (const StationEntry& e : entries) {
+        StationEntry found;
+        ASSERT_TRUE(table.findByIndicator(std::string_view(e.indicator.data(), 4), found));
+        EXPECT_EQ(found.nameView(), e.nameView());
+    }
+}
+
 TEST(StationTable, FailedLookupLeavesDestinationUnchanged)
 {
     StationTable table;

@@ -122,7 +122,9 @@ TEST(SynopRewriteTest, RewritingOnTheWayMatchesRewritingFirst)
 {
     SynopTables tables;
     loadTestTables(tables);
-    std::string text = makeBulletin("10400 41580 82710 1234567890 20011 30123 41234=\r\r\n"
+    // A run of more than ten digits passes unchanged, in its order.
+    std::string text = makeBulletin("10400 41580 82710 123456789012345 20011 30123 41234=\r\r\n"
+                                    "10400 41580 82710 1234567890 20011 30123 41234=\r\r\n"
                                                  "10401 NIL=\r\r\n10402 4158082710 10051 20011 333 10123=");
     uint32_t seed = 7;
     for (int i = 0; i < 20000; ++i) {
@@ -263,6 +265,18 @@ TEST_F(SynopDecoderTest, ReportBoundaries)
     EXPECT_EQ(records[1].geopotential, 234);
     EXPECT_EQ(records[2].stationEntry.number, 10400u);
     EXPECT_EQ(records[2].airTemperature, 53);
+}
+
+// Blanks left at the end of the heading and section lines do not hide their line ends.
+TEST_F(SynopDecoderTest, BlanksBeforeLineEndsChangeNothing)
+{
+    const std::string body = "10401 41580 82710 10051 21010=";
+    const auto plain = decode(bulletin(body));
+    const auto blanks = decode(bulletin(body, "SMDL01 EDZW 171200 ", "AAXX 17121  "));
+    ASSERT_EQ(plain.size(), 1u);
+    ASSERT_EQ(blanks.size(), 1u);
+    EXPECT_EQ(blanks[0].stationEntry.number, 10401u);
+    EXPECT_EQ(blanks[0].serialise(), plain[0].serialise());
 }
 
 TEST_F(SynopDecoderTest, SectionHeaderInsideAReportAbandonsIt)

@@ -391,6 +391,8 @@ TEST_F(SynopDownloadTest, DialAndHangUpFollowTheConnectionState)
         EXPECT_EQ(*ready, c.expectReady);
         EXPECT_EQ(connection.dialled(), c.expectDialled);
         EXPECT_EQ(QFileInfo::exists(marks.filePath("dialled")), c.expectDialled);
+        // A failed dial says why; the download dialog shows it.
+        EXPECT_EQ(connection.lastError().isEmpty(), c.expectReady) << connection.lastError().toStdString();
         connection.hangUpIfDialled();
         const QString hungUp = marks.filePath("hungup");
         while (c.expectHungUp && !QFileInfo::exists(hungUp) && timer.elapsed() < 5000)
