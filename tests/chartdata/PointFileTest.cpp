@@ -161,3 +161,46 @@ TEST(PointFileWriter, BlocksAreSortedAndBoxed)
     }
     EXPECT_EQ(total, 300);
 }
+
+// Blocks never span a cell of one degree (60 000 units); cells below 0 run
+// from -60 000 to -1.
+TEST(PointFileWriter, BlocksStayInsideTheirDegreeCells)
+{
+    struct Case { ChartPoint a, b; int blocks; };
+    const Case cases[] = {
+        {{0, 0}, {0, 59'999}, 1},          {{0, 0}, {0, 60'000}, 2},
+        {{0, -1}, {0, 0}, 2},              {{0, -1}, {0, -60'000}, 1},
+        {{0, -60'000}, {0, -60'001}, 2},   {{59'999, 0}, {0, 0}, 1},
+        {{60'000, 0}, {59'999, 0}, 2},     {{-1, 0}, {-60'000, 0}, 1},
+        {{-1, 0}, {0, 0}, 2},              {{-60'001, 5}, {-60'000, 5}, 2},
+    };
+    for (const Case& c : cases) {
+        PointFileWriter writer;
+        ASSERT_TRUE(writer.add(rec(13, c.a.y, c.a.x)));
+        ASSERT_TRUE(writer.add(rec(13, c.b.y, c.b.x)));
+        EXPECT_EQ(writer.build().blocks, c.blocks) << c.a.y << "," << c.a.x << " " << c.b.y << "," << c.b.x;
+    }
+    // Records of another size go into a block of their own.
+    PointFileWriter sizes;
+    ASSERT_TRUE(sizes.add(rec(13, 0, 0)));
+    ASSERT_TRUE(sizes.add(rec(14, 0, 1)));
+    EXPECT_EQ(sizes.build().blocks, 2);
+    // At least one record a block.
+    PointFileWriter single(0);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(single.add(rec(13, i, 0)));
+    EXPECT_EQ(single.build().blocks, 3);
+}
+
+TEST(PointFileWriter, TheWorldsEdgesAreInside)
+{
+    const int32_t h = kWorldHalfHeight, w = kWorldHalfWidth;
+    const struct { int32_t y, x; bool inside; } rows[] = {
+        {h, 0, true},       {-h, 0, true},       {0, w, true},       {0, -w, true},
+        {h + 1, 0, false},  {-h - 1, 0, false},  {0, w + 1, false},  {0, -w - 1, false},
+    };
+    for (const auto& r : rows) {
+        PointFileWriter writer;
+        EXPECT_EQ(writer.add(rec(13, r.y, r.x)), r.inside) << r.y << " " << r.x;
+        EXPECT_EQ(writer.build().records, r.inside ? 1 : 0);
+    }
+}
