@@ -393,6 +393,14 @@ TEST_F(SynopDownloadTest, DialAndHangUpFollowTheConnectionState)
         EXPECT_EQ(QFileInfo::exists(marks.filePath("dialled")), c.expectDialled);
         // A failed dial says why; the download dialog shows it.
         EXPECT_EQ(connection.lastError().isEmpty(), c.expectReady) << connection.lastError().toStdString();
+        if (c.expectDialled) {
+            // The next download while the dialled line is up: no new dial, and
+            // the line is still ours to hang up.
+            online = true;
+            ready.reset();
+            connection.connectIfNeeded();
+            EXPECT_EQ(ready, std::optional<bool>(true));
+        }
         connection.hangUpIfDialled();
         const QString hungUp = marks.filePath("hungup");
         while (c.expectHungUp && !QFileInfo::exists(hungUp) && timer.elapsed() < 5000)

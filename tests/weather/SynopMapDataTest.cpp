@@ -197,3 +197,29 @@ TEST(StationReportText, ShipCalmAndMetresPerSecond)
 }
 
 } // namespace
+
+namespace {
+
+// The plausibility limits themselves still count as weather: 870.0 and
+// 1090.0 hPa are drawn, a tenth beyond is not; a station on the date line
+// keeps its position.
+TEST(StationObservation, LimitsAreInside)
+{
+    const struct {
+        int recorded; // as the record holds it: 4 digits of tenths
+        bool drawn;
+    } pressures[] = {{8700, true}, {8699, false}, {900, true}, {901, false}};
+    for (const auto& p : pressures) {
+        SynopRecord r = station(10400, 3600);
+        r.seaLevelPressure = static_cast<decltype(r.seaLevelPressure)>(p.recorded);
+        const StationObservation o = StationObservation::fromRecord(r);
+        EXPECT_EQ(o.seaLevelPressureTenths.has_value(), p.drawn) << p.recorded;
+    }
+    for (const int longitude : {-180 * 60, 180 * 60}) {
+        SynopRecord r = station(10400, 3600);
+        r.stationEntry.longitudeMinutes = longitude;
+        EXPECT_TRUE(StationObservation::fromRecord(r).positionValid) << longitude;
+    }
+}
+
+} // namespace
