@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"text after the document", "{\\rtf1 in}out", QStringLiteral("in"), true},
         RtfCase{"truncated in text", kHead + "ZCZC\r\n\\par WIND NW 5", QStringLiteral("ZCZC\nWIND NW 5"), false},
         RtfCase{"truncated in hex escape", "{\\rtf1 abc\\'4", QStringLiteral("abc"), false},
+        RtfCase{"cut right after a hex escape", "{\\rtf1 abc\\'e4", QStringLiteral(u"abcä"), false},
+        RtfCase{"no-break space, last of 1252's own", kHead + "a\\'a0b\\'9fc}", QStringLiteral(u"a\u00A0bŸc"), true},
         RtfCase{"truncated after backslash", "{\\rtf1 abc\\", QStringLiteral("abc"), false},
         RtfCase{"truncated in font table", "{\\rtf1{\\fonttbl{\\f0 Cour", QString(), false},
         RtfCase{"bad hex escape", "{\\rtf1 a\\'zzb}", QStringLiteral("azzb"), true},
