@@ -138,6 +138,23 @@ TEST(PointHitTest, NothingFound)
     EXPECT_FALSE(e.find(500, 400).found());
 }
 
+// A point on an edge of the chart's visible box is inside it, on each of
+// the four edges; one unit beyond is not.
+TEST(PointHitTest, PointsOnTheVisibleBoxEdgesCount)
+{
+    const struct { int dy, dx; bool found; } rows[] = {
+        {-300, 0, true}, {300, 0, true}, {0, -300, true}, {0, 300, true},
+        {-301, 0, false}, {301, 0, false}, {0, -301, false}, {0, 301, false},
+    };
+    for (const auto& r : rows) {
+        Charts c;
+        c.add("A", {point(1, r.dy, r.dx)});
+        c.entries[0].visibleBox = {kCentreY - 300, kCentreX - 300, kCentreY + 300, kCentreX + 300};
+        const auto hit = c.find(500, 400);
+        EXPECT_EQ(hit.found(), r.found) << r.dy << " " << r.dx;
+    }
+}
+
 TEST(PointHitTest, SizeRule)
 {
     EXPECT_DOUBLE_EQ(PointHitTest::sizeFactor(0, 0.025, 0.01), 80.0);
