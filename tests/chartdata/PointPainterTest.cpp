@@ -236,6 +236,52 @@ TEST(PointPainter, SoundingShowsMetresAndSubscriptDecimetres)
     EXPECT_EQ(ink(draw(45, hidden)), QRect());
 }
 
+// The decimetre digit is the last digit of the depth: 4.5 m and 5.5 m share
+// it, 4.1 m does not. Wrecks 47 and 48 show their depth as well.
+TEST(PointPainter, DecimetreDigitAndWreckDepths)
+{
+    test::guiTestApplication();
+    PointPainter painter(std::make_shared<const SymbolLibrary>());
+    auto draw = [&](uint8_t type, uint8_t depth) {
+        QImage image = whiteImage();
+        QPainter p(&image);
+        painter.drawRecord(p, record(13, type, 0x10, depth), {100, 100}, kFull, style());
+        return image;
+    };
+    const QRect right(101, 0, 99, 200);
+    EXPECT_EQ(draw(62, 45).copy(right), draw(62, 55).copy(right));
+    EXPECT_EQ(draw(62, 45).copy(right), draw(62, 5).copy(right));
+    EXPECT_NE(draw(62, 45).copy(right), draw(62, 41).copy(right));
+    // The wreck depth is white on the screen: drawn on grey here.
+    const struct { uint8_t type; bool depth; } rows[] = {{47, true}, {48, true}, {49, false}, {46, false}};
+    for (const auto& r : rows) {
+        QImage image(200, 200, QImage::Format_RGB32);
+        image.fill(qRgb(128, 128, 128));
+        QPainter p(&image);
+        painter.drawRecord(p, record(13, r.type, 0x10, 45), {100, 100}, kFull, style());
+        p.end();
+        int white = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) white += image.pixel(x, y) == kPaleWhite;
+        EXPECT_EQ(white > 0, r.depth) << int(r.type);
+    }
+}
+
+// The print factor is the page's dots per inch over 96, and only on paper.
+TEST(PointPainter, PrintFactorOnlyWhilePrinting)
+{
+    Viewport screen;
+    screen.startUp({0, 0, 400, 300});
+    DrawOptions options;
+    options.pageDotsPerInch = 192.0;
+    EXPECT_EQ(PointPainter::styleFor(screen, options).printFactor, 1.0);
+    Viewport page = screen;
+    ASSERT_TRUE(page.beginPrinting({10, 10, 390, 290}, 10, 10));
+    EXPECT_EQ(PointPainter::styleFor(page, options).printFactor, 2.0);
+    options.pageDotsPerInch = 0.0;
+    EXPECT_EQ(PointPainter::styleFor(page, options).printFactor, 1.0);
+}
+
 TEST(PointPainter, DotsAreSolidSquares)
 {
     QImage image = whiteImage();
@@ -343,6 +389,26 @@ TEST(PointPainter, FinestZoomDrawsNoDots)
     const QImage image = c.draw();
     EXPECT_FALSE(ink(image, QRect(90, 90, 40, 40)).isEmpty());
     EXPECT_EQ(ink(image, QRect(0, 150, 400, 100)), QRect());
+}
+
+// A block whose box starts on the right edge of the chart's visible box is
+// drawn: its point lies on the edge.
+TEST(PointPainter, PointOnTheRightEdgeOfTheVisibleBox)
+{
+    for (int beyond : {0, 1}) {
+        PointChart c(0.01);
+        const ChartPoint p = c.at(200, 100);
+        c.charts[0].visibleBox.right = p.x - beyond;
+        PointFileWriter writer;
+        ASSERT_TRUE(writer.add(record(13, 0, 0x11, 0, 0, {}, p)));
+        const PointFileWriter::Image image = writer.build();
+        for (const char* ext : {".BWP", ".BPT"}) {
+            QFile f(c.dir.path() + QStringLiteral("/CHARTDATA/TEST") + QLatin1String(ext));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(ext) == ".BWP" ? image.bwp : image.bpt);
+        }
+        EXPECT_EQ(ink(c.draw(), QRect(180, 80, 40, 40)).isEmpty(), beyond == 1) << beyond;
+    }
 }
 
 TEST(PointPainter, BlockStopsAtTheFirstRecordSouthOfTheView)
