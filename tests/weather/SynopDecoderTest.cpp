@@ -560,3 +560,18 @@ TEST_F(SynopDecoderTest, GarbageNeverOverruns)
 }
 
 } // namespace
+
+namespace kesmar::test {
+namespace {
+
+// The download and the conversion start from the moment's UTC fields.
+TEST(SynopTimeWindowTest, FromNowTakesTheUtcFieldsOfTheMoment)
+{
+    const SynopTimeWindow a = SynopTimeWindow::fromNow(1673965800); // 2023-01-17 14:30:00 UTC
+    const SynopTimeWindow b = SynopTimeWindow::fromUtcFields(2023, 1, 17, 14, 30);
+    EXPECT_EQ(a.start, b.start);
+    EXPECT_EQ(a.latest, b.latest);
+}
+
+} // namespace
+} // namespace kesmar::test
