@@ -191,6 +191,19 @@ TEST(PointFileWriter, BlocksStayInsideTheirDegreeCells)
     EXPECT_EQ(single.build().blocks, 3);
 }
 
+// The count field of a block holds at most 65535 records: a 65536th starts
+// the next block, whatever limit was asked for.
+TEST(PointFileWriter, BlocksHoldAtMost65535Records)
+{
+    PointFileWriter writer(100000);
+    for (int i = 0; i < 65536; ++i) ASSERT_TRUE(writer.add(rec(13, i % 50, 0)));
+    const PointFileWriter::Image image = writer.build();
+    ASSERT_EQ(image.blocks, 2);
+    const PointFile f = PointFile::fromBytes(image.bwp, image.bpt);
+    ASSERT_EQ(f.blocks().size(), 2u);
+    EXPECT_EQ(f.blocks()[0].count + f.blocks()[1].count, 65536);
+}
+
 TEST(PointFileWriter, TheWorldsEdgesAreInside)
 {
     const int32_t h = kWorldHalfHeight, w = kWorldHalfWidth;

@@ -94,6 +94,12 @@ TEST(RecordSplitter, PolylineRunsShareEndPoints)
     EXPECT_EQ(runs[0].size() + runs[1].size() + runs[2].size(), line.size() + 2);
     EXPECT_EQ(RecordSplitter::splitPolyline(Ring(5, ChartPoint{}), 1023).size(), 1u);
     EXPECT_TRUE(RecordSplitter::splitPolyline({}, 1023).empty());
+    // Runs of two points are the shortest: each segment on its own.
+    const Ring five{{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}};
+    const auto pairs = RecordSplitter::splitPolyline(five, 2);
+    ASSERT_EQ(pairs.size(), 4u);
+    EXPECT_EQ(pairs[3], (Ring{{3, 3}, {4, 4}}));
+    EXPECT_TRUE(RecordSplitter::splitPolyline(five, 1).empty());
 }
 
 TEST(RecordSplitter, TilesCoverExactlyTheOriginalArea)
@@ -113,6 +119,11 @@ TEST(RecordSplitter, SmallPolygonsStayWholeAndClosingPointIsDropped)
     ASSERT_EQ(tiles.size(), 1u);
     EXPECT_EQ(tiles[0].size(), 4u);
     EXPECT_TRUE(RecordSplitter::tilePolygon(Ring{{0, 0}, {1, 1}}).empty());
+    // Tiles hold at least 8 points whatever is asked: an octagon stays whole.
+    const Ring octagon{{0, 10}, {0, 20}, {10, 30}, {20, 30}, {30, 20}, {30, 10}, {20, 0}, {10, 0}};
+    const auto whole = RecordSplitter::tilePolygon(octagon, 3);
+    ASSERT_EQ(whole.size(), 1u);
+    EXPECT_EQ(whole[0], octagon);
 }
 
 TEST(RecordSplitter, ClipToBox)
@@ -121,4 +132,9 @@ TEST(RecordSplitter, ClipToBox)
     const Ring clipped = RecordSplitter::clipPolygon(square, {5, -5, 20, 5});
     EXPECT_DOUBLE_EQ(area(clipped), 25.0);
     EXPECT_TRUE(RecordSplitter::clipPolygon(square, {20, 20, 30, 30}).empty());
+    // A triangle, cut by the box's bottom at y 5 (by hand: half of the legs).
+    const Ring triangle{{0, 0}, {10, 10}, {10, -10}};
+    const Ring top = RecordSplitter::clipPolygon(triangle, {-100, -100, 5, 100});
+    EXPECT_DOUBLE_EQ(area(top), 25.0);
+    EXPECT_EQ(top.size(), 3u);
 }
