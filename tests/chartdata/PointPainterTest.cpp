@@ -81,6 +81,25 @@ const PointSizing kFull{0.025, 0.025, 0.025};
 
 } // namespace
 
+// Where each buoy type carries its topmark (symbol units from the point)
+// and the library entry of its first topmark: the drawings of BUOYAGE.LBJ
+// are laid out for these. Types beyond 10 have none (entry 93 is empty).
+TEST(SymbolPainter, TopmarkPlacesPerBuoyType)
+{
+    const struct { int type, dx, dy, firstEntry; } rows[] = {
+        {0, 120, -440, 64}, {1, 30, -220, 64},  {2, 70, -300, 64},  {3, 180, -670, 64},
+        {4, 160, -670, 64}, {5, 0, -260, 80},   {6, 0, -440, 80},   {7, 0, -480, 80},
+        {8, 0, -460, 80},   {9, 70, -300, 64},  {10, 30, -220, 64}, {11, 0, 0, 93},
+        {-1, 0, 0, 93},
+    };
+    for (const auto& r : rows) {
+        const SymbolPainter::TopmarkPlace place = SymbolPainter::topmarkPlace(r.type);
+        EXPECT_EQ(place.dx, r.dx) << r.type;
+        EXPECT_EQ(place.dy, r.dy) << r.type;
+        EXPECT_EQ(place.firstEntry, r.firstEntry) << r.type;
+    }
+}
+
 TEST(SymbolPainter, DecorationsTopmarkThenBuoy)
 {
     // 19: green square at the point; 68 (topmark 4 of type 3): a green square
