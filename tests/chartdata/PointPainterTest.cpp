@@ -100,6 +100,29 @@ TEST(SymbolPainter, TopmarkPlacesPerBuoyType)
     }
 }
 
+// The first topmark (modifier 1) is library entry 64 for type 3; types up to
+// 31, platforms (39) and lights (40) carry decorations, 32 and the rest not.
+TEST(SymbolPainter, FirstTopmarkAndWhichTypesAreDecorated)
+{
+    SymbolLibrary::Entries e;
+    e[64] = {square(filledPolygon(9), 0, 0, 100)};  // the first topmark of type 3
+    e[19] = {square(filledPolygon(9), 0, 0, 100)};  // the light decoration
+    const SymbolLibrary lib = libraryOf(e);
+    const QPoint origin(60, 120);
+    auto draw = [&](uint8_t type, uint8_t modifier) {
+        QImage image = whiteImage();
+        QPainter p(&image);
+        SymbolPainter::drawPointSymbol(p, lib, kColours, record(13, type, 0x99, modifier), origin, 0.1);
+        return image;
+    };
+    // Type 3's topmark at (180, -670) units, 0.1 pixels per unit: (18, -67).
+    EXPECT_NE(draw(3, 0x01).pixel(origin + QPoint(18 + 5, -67 + 5)), kWhite);
+    EXPECT_EQ(draw(3, 0x00).pixel(origin + QPoint(18 + 5, -67 + 5)), kWhite);
+    const struct { uint8_t type; bool decorated; } rows[] = {{31, true}, {39, true}, {40, true}, {32, false}, {41, false}};
+    for (const auto& r : rows)
+        EXPECT_EQ(draw(r.type, 0x40).pixel(origin + QPoint(5, 5)) != kWhite, r.decorated) << int(r.type);
+}
+
 TEST(SymbolPainter, DecorationsTopmarkThenBuoy)
 {
     // 19: green square at the point; 68 (topmark 4 of type 3): a green square
