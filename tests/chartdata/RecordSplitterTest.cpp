@@ -119,6 +119,11 @@ TEST(RecordSplitter, SmallPolygonsStayWholeAndClosingPointIsDropped)
     ASSERT_EQ(tiles.size(), 1u);
     EXPECT_EQ(tiles[0].size(), 4u);
     EXPECT_TRUE(RecordSplitter::tilePolygon(Ring{{0, 0}, {1, 1}}).empty());
+    // A triangle is the smallest area and stays as it is.
+    const Ring triangle{{0, 0}, {10, 10}, {10, -10}};
+    const auto one = RecordSplitter::tilePolygon(triangle);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0], triangle);
     // Tiles hold at least 8 points whatever is asked: an octagon stays whole.
     const Ring octagon{{0, 10}, {0, 20}, {10, 30}, {20, 30}, {30, 20}, {30, 10}, {20, 0}, {10, 0}};
     const auto whole = RecordSplitter::tilePolygon(octagon, 3);
