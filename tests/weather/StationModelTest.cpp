@@ -47,6 +47,21 @@ QImage drawModel(const SynopRecord& record)
     return image;
 }
 
+// The plotting colours: ink black, temperature dark red, pressure dark blue;
+// each appears unblended somewhere in the model (the dew point's thin digits
+// are blended at every pixel).
+TEST(StationModel, DrawnInThePlottingColours)
+{
+    const QImage image = drawModel(test::fullLandRecord());
+    for (const QRgb colour : {qRgb(0, 0, 0), qRgb(190, 0, 0), qRgb(0, 0, 120)}) {
+        bool found = false;
+        for (int y = 0; y < image.height() && !found; ++y)
+            for (int x = 0; x < image.width() && !found; ++x)
+                found = (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        EXPECT_TRUE(found) << std::hex << colour;
+    }
+}
+
 TEST(StationModel, AValidityBitOffLeavesItsFieldOut)
 {
     const SynopRecord full = test::fullLandRecord();
