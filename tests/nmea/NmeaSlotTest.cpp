@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <fcntl.h>
@@ -24,6 +25,16 @@
 using namespace kesmar;
 
 namespace {
+
+// The address of the socket file at `path`.
+sockaddr_un socketAddress(const QString& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(path);
+    std::memcpy(address.sun_path, native.constData(), std::min(size_t(native.size()), sizeof address.sun_path - 1));
+    return address;
+}
 
 QCoreApplication* app() { return &kesmar::test::qtTestApplication(); }
 
@@ -59,10 +70,7 @@ TEST(NmeaSlot, ReceivesAnyDatagram)
 
     // A foreign sender may write more than the buffer: it is cut, not overrun.
     int raw = ::socket(AF_UNIX, SOCK_DGRAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray native = QFile::encodeName(path);
-    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    sockaddr_un address = socketAddress(path);
     const QByteArray huge(300, '$');
     ASSERT_EQ(::sendto(raw, huge.constData(), size_t(huge.size()), 0, reinterpret_cast<sockaddr*>(&address),
                        sizeof address), 300);
@@ -83,10 +91,7 @@ TEST(NmeaSlot, ReplacesStaleSocketButNotALiveOne)
     {
         // A dead instance's socket file: bound, then the descriptor closed.
         int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray native = QFile::encodeName(path);
-        std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+        sockaddr_un address = socketAddress(path);
         ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         ::close(fd);
     }
@@ -156,10 +161,7 @@ TEST(NmeaSlotSender, NoPlotterIsNotAnError)
 int boundSocket(const QString& path)
 {
     int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray native = QFile::encodeName(path);
-    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    sockaddr_un address = socketAddress(path);
     EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     return fd;
 }
@@ -175,10 +177,7 @@ TEST(NmeaSlot, EmptyDatagramIsNoError)
     QSignalSpy received(&slot, &NmeaSlot::datagramReceived);
     QSignalSpy failed(&slot, &NmeaSlot::readError);
     const int raw = ::socket(AF_UNIX, SOCK_DGRAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray native = QFile::encodeName(path);
-    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    sockaddr_un address = socketAddress(path);
     ASSERT_EQ(::sendto(raw, "", 0, 0, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(::sendto(raw, "$GPTXT", 6, 0, reinterpret_cast<sockaddr*>(&address), sizeof address), 6);
     ::close(raw);
@@ -256,10 +255,7 @@ TEST(NmeaSlot, WorksOnDescriptorZero)
         EXPECT_EQ(::fcntl(0, F_GETFD) >= 0, true) << "the slot's socket is descriptor 0";
         QSignalSpy spy(&slot, &NmeaSlot::datagramReceived);
         const int plotterSide = ::socket(AF_UNIX, SOCK_DGRAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray native = QFile::encodeName(path);
-        std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+        sockaddr_un address = socketAddress(path);
         if (opened)
             ::sendto(plotterSide, "$GPTXT", 6, 0, reinterpret_cast<sockaddr*>(&address), sizeof address);
         ::close(plotterSide);
