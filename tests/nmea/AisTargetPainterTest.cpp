@@ -179,23 +179,6 @@ TEST(AisTargetPainter, AidDiamondWithCrossAndBaseStationSquare)
         EXPECT_TRUE(white(image, off.x(), off.y())) << "off the edge at " << off.x() << "," << off.y();
 }
 
-TEST(TrackPainter, DrawsBehindThePositions)
-{
-    test::qtTestApplication();
-    OwnTrack track;
-    track.add(54.0, 10.0, 0);
-    track.add(54.0, 10.0 + 100 * 0.01 / 60.0, 10000); // 100 pixels east
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    std::vector<QPoint> buffer;
-    TrackPainter::paint(painter, elbeView(), track, false, buffer);
-    painter.end();
-    EXPECT_EQ(image.pixelColor(250, 150), TrackPainter::colour());
-    EXPECT_EQ(image.pixelColor(250, 160), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(320, 150), QColor(Qt::white));
-}
-
 QImage paintTrack(const OwnTrack& track)
 {
     QImage image(400, 300, QImage::Format_RGB32);
@@ -205,6 +188,18 @@ QImage paintTrack(const OwnTrack& track)
     TrackPainter::paint(painter, elbeView(), track, false, buffer);
     painter.end();
     return image;
+}
+
+TEST(TrackPainter, DrawsBehindThePositions)
+{
+    test::qtTestApplication();
+    OwnTrack track;
+    track.add(54.0, 10.0, 0);
+    track.add(54.0, 10.0 + 100 * 0.01 / 60.0, 10000); // 100 pixels east
+    const QImage image = paintTrack(track);
+    EXPECT_EQ(image.pixelColor(250, 150), TrackPainter::colour());
+    EXPECT_EQ(image.pixelColor(250, 160), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(320, 150), QColor(Qt::white));
 }
 
 TEST(TrackPainter, TwoPixelsWideInOneColour)
