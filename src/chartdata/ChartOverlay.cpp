@@ -6,13 +6,14 @@ namespace kesmar {
 
 QColor ChartOverlay::beginInvert(QPainter& painter)
 {
+    // Only the raster engine (images, windows) inverts. The PDF and print
+    // engines claim raster operations but draw the white as white, which
+    // would leave no mark on paper; there the inverted mark is black.
     const QPaintEngine* engine = painter.paintEngine();
-    if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
+    if (engine && engine->type() == QPaintEngine::Raster && engine->hasFeature(QPaintEngine::RasterOpModes)) {
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
         return Qt::white;
     }
-    // Vector devices (printer, PDF) cannot invert; on white paper the
-    // inverted mark is black.
     return Qt::black;
 }
 

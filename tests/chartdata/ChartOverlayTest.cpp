@@ -5,7 +5,9 @@
 
 #include "support/GuiTestApplication.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QPdfWriter>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -169,6 +171,16 @@ TEST(ChartOverlayTest, InversionOnlyWhereTheDeviceCanInvert)
     // A painter on no device has no engine at all.
     QPainter idle;
     EXPECT_EQ(ChartOverlay::beginInvert(idle), QColor(Qt::black));
+
+    // The PDF and print engines claim raster operations but draw the white of
+    // an inversion as white: the vessel mark vanished from printed pages.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    QPainter onPdf(&writer);
+    ASSERT_TRUE(onPdf.isActive());
+    EXPECT_EQ(ChartOverlay::beginInvert(onPdf), QColor(Qt::black));
+    EXPECT_EQ(onPdf.compositionMode(), QPainter::CompositionMode_SourceOver);
 }
 
 TEST(ChartOverlayTest, RouteIsAmberOnScreenAndBlackOnPaper)
