@@ -45,6 +45,21 @@ void putF64(QByteArray& b, int offset, double v)
     b.replace(offset, 8, toQByteArray(bytes));
 }
 
+// A record reads back from exactly its bytes; one byte less is refused and
+// leaves the value untouched.
+template <typename Record>
+void expectExactlyOneRecordIsEnough(const std::vector<uint8_t>& bytes, const Record& written)
+{
+    Record back;
+    ByteReader in(bytes);
+    EXPECT_TRUE(back.read(in));
+    EXPECT_EQ(back, written);
+    Record shortRead;
+    ByteReader cut(std::span<const uint8_t>(bytes).first(bytes.size() - 1));
+    EXPECT_FALSE(shortRead.read(cut));
+    EXPECT_EQ(shortRead, Record());
+}
+
 } // namespace
 
 TEST(ChartConfig, DefaultsLieAtTheirOffsets)
@@ -219,14 +234,7 @@ TEST(LogFont, RecordLayoutAndAssign)
     EXPECT_EQ(f.toTextFont(), (TextFont{QStringLiteral("Arial"), -9, 300, true}));
 
     // Exactly one record is enough; one byte less is not.
-    LogFont back;
-    ByteReader in(bytes);
-    EXPECT_TRUE(back.read(in));
-    EXPECT_EQ(back, f);
-    LogFont shortRead;
-    ByteReader cut(std::span<const uint8_t>(bytes).first(59));
-    EXPECT_FALSE(shortRead.read(cut));
-    EXPECT_EQ(shortRead, LogFont());
+    expectExactlyOneRecordIsEnough(bytes, f);
 
     f.assign({QStringLiteral("Arial"), -9, 300, false});
     EXPECT_EQ(f.italic, 0);
@@ -246,14 +254,7 @@ TEST(MiniWindowState, RecordLayoutAndDefaults)
     // By hand: 24 shown 2, 28 left -1, 32 top 0x0102, 36 right, 40 bottom.
     EXPECT_EQ(b.mid(24, 20), QByteArray::fromHex("02000000" "ffffffff" "02010000" "ffffff7f" "04030201"));
 
-    MiniWindowState back;
-    ByteReader in(bytes);
-    EXPECT_TRUE(back.read(in));
-    EXPECT_EQ(back, m);
-    MiniWindowState shortRead;
-    ByteReader cut(std::span<const uint8_t>(bytes).first(43));
-    EXPECT_FALSE(shortRead.read(cut));
-    EXPECT_EQ(shortRead, MiniWindowState());
+    expectExactlyOneRecordIsEnough(bytes, m);
 
     // The four windows stand side by side in one row under the toolbar,
     // 159 x 97 pixels each, all hidden; no fifth or negative window.
